@@ -1,0 +1,41 @@
+# Quick start: `make run` starts the program, `make test` runs every test.
+BUILD_DIR ?= build
+ASAN_DIR  ?= build-asan
+JOBS      ?= $(shell nproc)
+CMAKE_GEN := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all run test build deps deps-test check-sanitize format clean
+
+all: build
+
+deps:
+	@tools/deps.sh
+
+deps-test:
+	@tools/deps.sh test
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_GEN)
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	./$(BUILD_DIR)/vantor
+
+test: deps-test build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+$(ASAN_DIR)/build.ninja:
+	cmake -S . -B $(ASAN_DIR) $(CMAKE_GEN) -DVANTOR_SANITIZE=ON
+
+# The unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+check-sanitize: deps-test $(ASAN_DIR)/build.ninja
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=0 ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS) -E '^e2e_'
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

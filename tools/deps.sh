@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build (and, with "test", the test suite) needs.
+# Only missing packages are installed; nothing happens when all are present.
+set -euo pipefail
+
+build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libicu-dev fonts-dejavu-core)
+test_pkgs=(xvfb openbox trayer xdotool x11-utils imagemagick)
+
+pkgs=("${build_pkgs[@]}")
+if [[ "${1:-}" == "test" ]]; then
+    pkgs+=("${test_pkgs[@]}")
+fi
+
+missing=()
+for p in "${pkgs[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -eq 0 ]]; then
+    sudo=()
+elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+    sudo=(sudo)
+else
+    echo "Missing packages. Please run:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
