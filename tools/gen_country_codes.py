@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""Writes the zone-to-country rows compiled into vantor::CountryCodes.
+
+  gen_country_codes.py [ZONE_TAB [BACKWARD]] [-o OUT]
+
+ZONE_TAB and BACKWARD are zone.tab and backward of tz release 2021a (defaults:
+../shared/data/zone.tab.2021a and ../shared/data/backward.2021a, relative to
+the repository root); OUT defaults to src/vantor/handlers/CountryCodeRows.inc.
+
+The rows are every zone of zone.tab except America/Nuuk, two names of older
+zone.tab editions, and a fixed set of legacy alias names. Every alias is
+checked against backward and zone.tab; the script stops with an error when
+the data disagree instead of writing a table that does.
+"""
+import argparse
+import os
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+# Left out on purpose: America/Godthab below stands for Greenland.
+DROPPED = {"America/Nuuk"}
+
+# Names of older zone.tab editions, still configured by some users.
+OLD_ZONES = [("America/Godthab", "GL"), ("Australia/Currie", "AU")]
+
+LEGACY = [
+    ("AU", ["Australia/ACT", "Australia/Canberra", "Australia/LHI", "Australia/NSW",
+            "Australia/North", "Australia/Queensland", "Australia/South",
+            "Australia/Tasmania", "Australia/West", "Australia/Yancowinna"]),
+    ("BR", ["Brazil/Acre", "Brazil/DeNoronha", "Brazil/East", "Brazil/West"]),
+    ("CA", ["Canada/Atlantic", "Canada/Central", "Canada/Eastern", "Canada/Mountain",
+            "Canada/Newfoundland", "Canada/Pacific", "Canada/Saskatchewan", "Canada/Yukon"]),
+    ("CL", ["Chile/Continental", "Chile/EasterIsland"]),
+    ("MX", ["Mexico/BajaNorte", "Mexico/BajaSur", "Mexico/General"]),
+    ("US", ["US/Alaska", "US/Aleutian", "US/Arizona", "US/Central", "US/East-Indiana",
+            "US/Eastern", "US/Hawaii", "US/Indiana-Starke", "US/Michigan", "US/Mountain",
+            "US/Pacific", "US/Pacific-New", "US/Samoa"]),
+    ("CU", ["Cuba"]), ("EG", ["Egypt"]), ("HK", ["Hongkong"]), ("IS", ["Iceland"]),
+    ("IR", ["Iran"]), ("IL", ["Israel"]), ("JM", ["Jamaica"]), ("JP", ["Japan"]),
+    ("LY", ["Libya"]), ("PL", ["Poland"]), ("PT", ["Portugal"]), ("SG", ["Singapore"]),
+    ("TR", ["Turkey"]),
+]
+
+# US/Samoa names the USA, although its target Pacific/Pago_Pago is American Samoa.
+CODE_BY_INTENT = {"US/Samoa"}
+
+# Gone from backward in release 2020b; in the releases before it linked here.
+FORMER_LINKS = {"US/Pacific-New": "America/Los_Angeles"}
+
+EXPECTED_ROWS = 478
+EXPECTED_CODES = 247
+
+
+def fail(message):
+    sys.exit("gen_country_codes.py: " + message)
+
+
+def read_zone_tab(path):
+    zones = []
+    with open(path, encoding="ascii") as f:
+        for number, line in enumerate(f, 1):
+            if line.startswith("#") or not line.strip():
+                continue
+            fields = line.rstrip("\n").split("\t")
+            if len(fields) < 3 or len(fields[0]) != 2 or not fields[0].isupper():
+                fail("%s:%d: not a zone.tab row" % (path, number))
+            zones.append((fields[2], fields[0]))
+    return zones
+
+
+def read_links(path):
+    links = {}
+    with open(path, encoding="ascii") as f:
+        for line in f:
+            fields = line.split("#", 1)[0].split()
+            if len(fields) == 3 and fields[0] == "Link":
+                links[fields[2]] = fields[1]
+    return links
+
+
+def build_rows(zones, links):
+    code_of = dict(zones)
+    if len(code_of) != len(zones):
+        fail("zone.tab names a zone twice")
+    for name in DROPPED:
+        if name not in code_of:
+            fail("%s is not in zone.tab; is this release 2021a?" % name)
+
+    rows = [(zone, code) for zone, code in zones if zone not in DROPPED]
+    extra = OLD_ZONES + [(name, code) for code, names in LEGACY for name in names]
+    for name, code in extra:
+        if name in code_of:
+            fail("%s is a zone.tab zone, not a legacy name" % name)
+        target = FORMER_LINKS.get(name) or links.get(name)
+        if target is None:
+            fail("%s is not a link in backward" % name)
+        if target not in code_of:
+            fail("%s links to %s, which zone.tab does not list" % (name, target))
+        if name in CODE_BY_INTENT:
+            if code_of[target] == code:
+                fail("%s: its target %s has become %s; drop the exception"
+                     % (name, target, code))
+        elif code_of[target] != code:
+            fail("%s links to %s, whose code is %s, not %s"
+                 % (name, target, code_of[target], code))
+    rows += extra
+
+    if len({zone for zone, _ in rows}) != len(rows):
+        fail("a zone name occurs twice in the rows")
+    if len(rows) != EXPECTED_ROWS:
+        fail("%d rows instead of %d" % (len(rows), EXPECTED_ROWS))
+    codes = len({code for _, code in rows})
+    if codes != EXPECTED_CODES:
+        fail("%d distinct codes instead of %d" % (codes, EXPECTED_CODES))
+    return rows
+
+
+def write_rows(rows, out):
+    with open(out, "w", encoding="ascii", newline="\n") as f:
+        f.write("// Generated by tools/gen_country_codes.py from zone.tab of tz release 2021a.\n")
+        f.write("// Do not edit; run the script again instead.\n")
+        for zone, code in rows:
+            f.write('{"%s", "%s"},\n' % (zone, code))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("zone_tab", nargs="?",
+                        default=os.path.join(ROOT, "../shared/data/zone.tab.2021a"))
+    parser.add_argument("backward", nargs="?",
+                        default=os.path.join(ROOT, "../shared/data/backward.2021a"))
+    parser.add_argument("-o", "--output",
+                        default=os.path.join(ROOT, "src/vantor/handlers/CountryCodeRows.inc"))
+    args = parser.parse_args()
+    rows = build_rows(read_zone_tab(args.zone_tab), read_links(args.backward))
+    write_rows(rows, args.output)
+    print("%s: %d rows" % (os.path.normpath(args.output), len(rows)))
+
+
+if __name__ == "__main__":
+    main()
