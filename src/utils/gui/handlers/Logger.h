@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <source_location>
+#include <string_view>
 
 namespace utils {
 
@@ -14,14 +15,27 @@ class Logger
 public:
     Logger() = delete;
 
+    // Who called log(): the simple class name (no namespace, no template arguments) and
+    // the method name. A lambda reports the function it was written in.
+    struct Caller
+    {
+        QString className;
+        QString methodName;
+    };
+
     static void log(const QString& message,
                     std::source_location caller = std::source_location::current());
 
     static bool isLogging();
 
+    // Splits a compiler-generated function signature (as in
+    // std::source_location::function_name()) into class and method. A function outside any
+    // class reports the base name of its source file as the class.
+    static Caller describeCaller(std::string_view functionName, std::string_view fileName);
+
     // Redirects the lines (tests); nullptr restores standard output.
     static void setStream(std::ostream* stream);
-    // Re-enables logging after a failure (tests only).
+    // Re-enables logging after a failure and restores standard output (tests only).
     static void resetForTesting();
 };
 
