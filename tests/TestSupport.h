@@ -15,7 +15,10 @@ public:
     }
     QString path() const { return dir_.path(); }
     // The file the program's settings live in, for tests that corrupt or inspect it.
-    QString file() const { return dir_.path() + QStringLiteral("/com/quorvane/vantor/Vantor.conf"); }
+    QString file() const
+    {
+        return dir_.path() + QStringLiteral("/com/quorvane/vantor/Vantor.conf");
+    }
 
 private:
     QTemporaryDir dir_;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+namespace utils {
+
+// One node of the per-user preference store, named after a program's main class
+// ("com.quorvane.vantor.Vantor" -> com/quorvane/vantor/Vantor.conf under the user's
+// config directory). Every write is synced at once, so it survives a crash; reads of
+// absent or unparsable values give the caller's default.
+class PreferenceNode
+{
+public:
+    explicit PreferenceNode(const QString& mainClass);
+    PreferenceNode(const PreferenceNode&) = delete;
+    PreferenceNode& operator=(const PreferenceNode&) = delete;
+    ~PreferenceNode();
+
+    // "/com/quorvane/vantor/Vantor" for the main class above.
+    static QString nodePath(const QString& mainClass);
+
+    bool contains(const QString& key) const;
+    QString get(const QString& key, const QString& def) const;
+    int getInt(const QString& key, int def) const;
+    qint64 getLong(const QString& key, qint64 def) const;
+    bool getBoolean(const QString& key, bool def) const;
+
+    void put(const QString& key, const QString& value);
+    void putInt(const QString& key, int value);
+    void putLong(const QString& key, qint64 value);
+    void putBoolean(const QString& key, bool value);
+    void remove(const QString& key);
+
+    QString fileName() const;
+
+private:
+    void write(const QString& key, const QVariant& value);
+    void commit(const QString& what);
+    // Reports a stored text that does not parse as the wanted type, once per key and text.
+    void reportUnparsable(const QString& key, const QString& text, const char* type) const;
+
+    std::unique_ptr<QSettings> settings_;
+};
+
+} // namespace utils

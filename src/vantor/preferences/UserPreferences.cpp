@@ -1,0 +1,168 @@
+#include "vantor/preferences/UserPreferences.h"
+
+#include "vantor/objects/MyConstants.h"
+
+#include <QTimeZone>
+
+namespace vantor {
+
+UserPreferences::UserPreferences(const QString& mainClass) : prefs(mainClass)
+{}
+
+QString UserPreferences::getDatePattern(const QString& def) const
+{
+    return prefs.get(MyConstants::KEY_DATE_PATTERN, def);
+}
+
+void UserPreferences::setDatePattern(const QString& pattern)
+{
+    prefs.put(MyConstants::KEY_DATE_PATTERN, pattern);
+}
+
+QString UserPreferences::getTimePattern(const QString& def) const
+{
+    return prefs.get(MyConstants::KEY_TIME_PATTERN, def);
+}
+
+void UserPreferences::setTimePattern(const QString& pattern)
+{
+    prefs.put(MyConstants::KEY_TIME_PATTERN, pattern);
+}
+
+int UserPreferences::getTimeFontSize() const
+{
+    return prefs.getInt(MyConstants::KEY_TIME_FONT_WIDTH, MyConstants::DEFAULT_FONT_WIDTH);
+}
+
+void UserPreferences::setTimeFontSize(int size)
+{
+    prefs.putInt(MyConstants::KEY_TIME_FONT_WIDTH, size);
+}
+
+bool UserPreferences::isVerticalLayout() const
+{
+    return prefs.getBoolean(MyConstants::KEY_VERTICAL_LAYOUT, true);
+}
+
+void UserPreferences::setVerticalLayout(bool vertical)
+{
+    prefs.putBoolean(MyConstants::KEY_VERTICAL_LAYOUT, vertical);
+}
+
+bool UserPreferences::isRoundFlags() const
+{
+    return prefs.getBoolean(MyConstants::KEY_ROUND_FLAGS, true);
+}
+
+void UserPreferences::setRoundFlags(bool round)
+{
+    prefs.putBoolean(MyConstants::KEY_ROUND_FLAGS, round);
+}
+
+bool UserPreferences::isOnTaskBar() const
+{
+    return prefs.getBoolean(MyConstants::KEY_ON_TASKBAR, false);
+}
+
+void UserPreferences::setOnTaskBar(bool onTaskBar)
+{
+    prefs.putBoolean(MyConstants::KEY_ON_TASKBAR, onTaskBar);
+}
+
+bool UserPreferences::isAlwaysOnTop() const
+{
+    return prefs.getBoolean(MyConstants::KEY_ALWAYS_ON_TOP, true);
+}
+
+void UserPreferences::setAlwaysOnTop(bool onTop)
+{
+    prefs.putBoolean(MyConstants::KEY_ALWAYS_ON_TOP, onTop);
+}
+
+bool UserPreferences::isDarkMode() const
+{
+    return prefs.getBoolean(MyConstants::KEY_DARK_MODE, false);
+}
+
+void UserPreferences::setDarkMode(bool dark)
+{
+    prefs.putBoolean(MyConstants::KEY_DARK_MODE, dark);
+}
+
+QString UserPreferences::defaultTimeZones(const QString& localZone)
+{
+    // A plain substring test on each whole list, so a local zone that is part of a
+    // list moves on to the next one.
+    const QStringList& lists = MyConstants::DEFAULT_TIME_ZONES;
+    for (qsizetype i = 0; i + 1 < lists.size(); ++i) {
+        if (lists[i].contains(localZone)) {
+            return localZone + QLatin1Char(';') + lists[i + 1];
+        }
+    }
+    return localZone + QLatin1Char(';') + lists[0];
+}
+
+QStringList UserPreferences::getTimeZones() const
+{
+    QString joined = prefs.get(MyConstants::KEY_TIME_ZONES, QString());
+    if (joined.isNull()) {
+        const QString local = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        joined = defaultTimeZones(local.isEmpty() ? QStringLiteral("UTC") : local);
+    }
+    QStringList zones = joined.split(QLatin1Char(';'));
+    while (!zones.isEmpty() && zones.last().isEmpty()) {
+        zones.removeLast();
+    }
+    return zones;
+}
+
+void UserPreferences::setTimeZones(const QString& joined)
+{
+    prefs.put(MyConstants::KEY_TIME_ZONES, joined);
+}
+
+int UserPreferences::getHandler(const QString& key, int def) const
+{
+    return prefs.getInt(key, def);
+}
+
+qint64 UserPreferences::getHandler(const QString& key, qint64 def) const
+{
+    return prefs.getLong(key, def);
+}
+
+QString UserPreferences::getHandler(const QString& key, const QString& def) const
+{
+    return prefs.get(key, def);
+}
+
+void UserPreferences::setHandler(const QString& key, int value)
+{
+    prefs.putInt(key, value);
+}
+
+void UserPreferences::setHandler(const QString& key, qint64 value)
+{
+    prefs.putLong(key, value);
+}
+
+void UserPreferences::setHandler(const QString& key, const QString& value)
+{
+    prefs.put(key, value);
+}
+
+void UserPreferences::remove(const QString& key)
+{
+    prefs.remove(key);
+}
+
+void UserPreferences::removePreferences()
+{
+    for (const QString& key : {MyConstants::KEY_DATE_PATTERN, MyConstants::KEY_TIME_PATTERN,
+                               MyConstants::KEY_TIME_FONT_WIDTH, MyConstants::KEY_VERTICAL_LAYOUT,
+                               MyConstants::KEY_ROUND_FLAGS}) {
+        prefs.remove(key);
+    }
+}
+
+} // namespace vantor

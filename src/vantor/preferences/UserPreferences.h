@@ -1,0 +1,55 @@
+#pragma once
+
+#include "utils/gui/preferences/PreferenceNode.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace vantor {
+
+// The application's own settings, read from and written to the store at once.
+class UserPreferences
+{
+public:
+    explicit UserPreferences(const QString& mainClass);
+
+    QString getDatePattern(const QString& def) const;
+    void setDatePattern(const QString& pattern);
+    QString getTimePattern(const QString& def) const;
+    void setTimePattern(const QString& pattern);
+    int getTimeFontSize() const;
+    void setTimeFontSize(int size);
+    bool isVerticalLayout() const;
+    void setVerticalLayout(bool vertical);
+    bool isRoundFlags() const;
+    void setRoundFlags(bool round);
+    bool isOnTaskBar() const;
+    void setOnTaskBar(bool onTaskBar);
+    bool isAlwaysOnTop() const;
+    void setAlwaysOnTop(bool onTop);
+    bool isDarkMode() const;
+    void setDarkMode(bool dark);
+
+    // The stored zone list split at ";" (empty trailing pieces dropped), or while none is
+    // stored a four-zone default starting with the local zone.
+    QStringList getTimeZones() const;
+    void setTimeZones(const QString& joined);
+    // The default list for a given local zone; getTimeZones() uses the system's zone.
+    static QString defaultTimeZones(const QString& localZone);
+
+    int getHandler(const QString& key, int def) const;
+    qint64 getHandler(const QString& key, qint64 def) const;
+    QString getHandler(const QString& key, const QString& def) const;
+    void setHandler(const QString& key, int value);
+    void setHandler(const QString& key, qint64 value);
+    void setHandler(const QString& key, const QString& value);
+    void remove(const QString& key);
+
+    // Forgets the display settings; zones, scheme, on-top and task-bar settings stay.
+    void removePreferences();
+
+private:
+    utils::PreferenceNode prefs;
+};
+
+} // namespace vantor

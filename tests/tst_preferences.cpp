@@ -1,0 +1,292 @@
+#include "TestSupport.h"
+
+#include "utils/gui/handlers/Logger.h"
+#include "utils/gui/preferences/GuiPreferences.h"
+#include "utils/objects/constants/GUIConstants.h"
+#include "vantor/objects/MyConstants.h"
+#include "vantor/preferences/UserPreferences.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <memory>
+#include <sstream>
+
+using utils::GuiPreferences;
+using vantor::MyConstants;
+using vantor::UserPreferences;
+
+namespace {
+
+const QString MAIN_CLASS = QStringLiteral("com.quorvane.vantor.Vantor");
+
+QByteArray readFile(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& name, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(name).path());
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestPreferences : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TemporarySettings> settings;
+    std::ostringstream log;
+
+private Q_SLOTS:
+    void init()
+    {
+        settings = std::make_unique<TemporarySettings>();
+        log.str({});
+        utils::Logger::resetForTesting();
+        utils::Logger::setStream(&log);
+    }
+    void cleanup()
+    {
+        utils::Logger::setStream(nullptr);
+        settings.reset();
+    }
+
+    void firstRunGivesDefaults()
+    {
+        qputenv("TZ", "Asia/Tokyo");
+        const UserPreferences up(MAIN_CLASS);
+        const GuiPreferences gp(MAIN_CLASS);
+        QCOMPARE(up.getDatePattern(MyConstants::DEFAULT_DATE_PATTERN), u"yyyy-MM-dd");
+        QCOMPARE(up.getTimePattern(MyConstants::DEFAULT_TIME_PATTERN), u"h:mm a");
+        QCOMPARE(up.getTimeFontSize(), 18);
+        QVERIFY(up.isVerticalLayout());
+        QVERIFY(up.isRoundFlags());
+        QVERIFY(!up.isOnTaskBar());
+        QVERIFY(up.isAlwaysOnTop());
+        QVERIFY(!up.isDarkMode());
+        QCOMPARE(up.getTimeZones(), QStringList({u"Asia/Tokyo"_qs, u"America/New_York"_qs,
+                                                 u"Europe/London"_qs, u"Australia/Sydney"_qs}));
+        QCOMPARE(gp.getMainWindowLocation(50, 50), QPoint(50, 50));
+        QCOMPARE(gp.getFontVariableWidthSize(), 12);
+        QCOMPARE(gp.getFontFixedWidthSize(), 12);
+        // Reading defaults writes nothing.
+        QVERIFY(!QFile::exists(settings->file()));
+        qunsetenv("TZ");
+    }
+
+    void defaultZoneListFollowsLocalZone_data()
+    {
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("New York") << "America/New_York"
+                                  << "America/New_York;America/Los_Angeles;Europe/London;"
+                                     "Australia/Sydney";
+        QTest::newRow("London twice") << "Europe/London"
+                                      << "Europe/London;America/Los_Angeles;Europe/London;"
+                                         "Australia/Sydney";
+        QTest::newRow("Sydney twice") << "Australia/Sydney"
+                                      << "Australia/Sydney;America/Los_Angeles;Europe/London;"
+                                         "Australia/Sydney";
+        QTest::newRow("Los Angeles") << "America/Los_Angeles"
+                                     << "America/Los_Angeles;America/New_York;Europe/Berlin;"
+                                        "Australia/Sydney";
+        QTest::newRow("Berlin") << "Europe/Berlin"
+                                << "Europe/Berlin;America/New_York;Europe/London;Asia/Hong_Kong";
+        QTest::newRow("Hong Kong") << "Asia/Hong_Kong"
+                                   << "Asia/Hong_Kong;America/New_York;Europe/London;"
+                                      "Australia/Sydney";
+        // A substring of a listed zone counts as contained.
+        QTest::newRow("substring") << "Europe/Lon"
+                                   << "Europe/Lon;America/Los_Angeles;Europe/London;"
+                                      "Australia/Sydney";
+    }
+    void defaultZoneListFollowsLocalZone()
+    {
+        QFETCH(QString, local);
+        QFETCH(QString, expected);
+        QCOMPARE(UserPreferences::defaultTimeZones(local), expected);
+    }
+
+    void zoneListIsSplitAtSemicolons_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("zones");
+        QTest::newRow("one") << "Asia/Kolkata" << QStringList{u"Asia/Kolkata"_qs};
+        QTest::newRow("trailing separators")
+            << "Asia/Kolkata;Europe/Paris;;" << QStringList{u"Asia/Kolkata"_qs, u"Europe/Paris"_qs};
+        QTest::newRow("empty middle piece kept")
+            << "A/B;;C/D" << QStringList{u"A/B"_qs, u""_qs, u"C/D"_qs};
+        QTest::newRow("empty") << "" << QStringList{};
+    }
+    void zoneListIsSplitAtSemicolons()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, zones);
+        UserPreferences up(MAIN_CLASS);
+        up.setTimeZones(stored);
+        QCOMPARE(up.getTimeZones(), zones);
+    }
+
+    void writesAreSharedAndDurableAtOnce()
+    {
+        UserPreferences mainWindow(MAIN_CLASS);
+        UserPreferences dialog(MAIN_CLASS);
+        GuiPreferences gui(MAIN_CLASS);
+        dialog.setDatePattern(u"EEE, d 'de' \"MMM\""_qs);
+        dialog.setTimeZones(u"America/New_York;Europe/London"_qs);
+        dialog.setDarkMode(true);
+        dialog.setTimeFontSize(24);
+        gui.setMainWindowLocation(0, 200);
+        QCOMPARE(mainWindow.getDatePattern({}), u"EEE, d 'de' \"MMM\"");
+        QVERIFY(mainWindow.isDarkMode());
+        QCOMPARE(mainWindow.getTimeFontSize(), 24);
+
+        // Already on disk, under the documented key texts, in one flat node.
+        QCOMPARE(settings->file(),
+                 QDir(settings->path()).filePath(u"com/quorvane/vantor/Vantor.conf"_qs));
+        const QByteArray file = readFile(settings->file());
+        QVERIFY2(file.contains("DarkMode=true"), file);
+        QVERIFY2(file.contains("TimeFontWidth=24"), file);
+        QVERIFY2(file.contains("MainWindowPosX=0"), file);
+        QVERIFY2(file.contains("MainWindowPosY=200"), file);
+        QVERIFY2(file.contains("TimeZones=\"America/New_York;Europe/London\""), file);
+        QCOMPARE(file.count('['), 1); // only [General]: one flat node
+    }
+
+    void unparsableValuesGiveDefaultsAndStayStored()
+    {
+        writeFile(settings->file(), "[General]\n"
+                                    "TimeFontWidth=abc\n"
+                                    "VerticalLayout=maybe\n"
+                                    "RoundFlags=FALSE\n"
+                                    "MainWindowPosX=12.5\n"
+                                    "MainWindowPosY=-40\n"
+                                    "TimePattern=HH:mm:ss\n");
+        UserPreferences up(MAIN_CLASS);
+        GuiPreferences gp(MAIN_CLASS);
+        QCOMPARE(up.getTimeFontSize(), 18);
+        QCOMPARE(up.getTimeFontSize(), 18);
+        QVERIFY(up.isVerticalLayout());
+        QVERIFY(!up.isRoundFlags());
+        QCOMPARE(gp.getMainWindowLocation(50, 50), QPoint(50, -40));
+        QCOMPARE(up.getTimePattern({}), u"HH:mm:ss");
+
+        // Each bad value is reported once, however often it is read.
+        const QString lines = QString::fromStdString(log.str());
+        QCOMPARE(lines.count(u"TimeFontWidth=\"abc\""_qs), 1);
+        QVERIFY(lines.contains(u"VerticalLayout=\"maybe\""_qs));
+        QVERIFY(lines.contains(u"MainWindowPosX=\"12.5\""_qs));
+
+        // A later write keeps every other stored text as it was.
+        up.setDarkMode(true);
+        const QByteArray file = readFile(settings->file());
+        QVERIFY2(file.contains("TimeFontWidth=abc"), file);
+        QVERIFY2(file.contains("VerticalLayout=maybe"), file);
+        QVERIFY2(file.contains("TimePattern=HH:mm:ss"), file);
+    }
+
+    void damagedFileIsKeptAside()
+    {
+        const QByteArray damaged("[General]\nTimePattern=HH:mm\nDarkMode=true\n\0\xff\xfe junk",
+                                 44);
+        writeFile(settings->file(), damaged);
+        UserPreferences up(MAIN_CLASS);
+        QCOMPARE(up.getTimePattern({}), u"HH:mm");
+        QVERIFY(up.isDarkMode());
+        up.setTimeFontSize(20);
+
+        const QStringList copies = QDir(QFileInfo(settings->file()).path())
+                                       .entryList({u"Vantor.conf.damaged-*"_qs}, QDir::Files);
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(readFile(QFileInfo(settings->file()).path() + u'/' + copies.first()), damaged);
+        QVERIFY(QString::fromStdString(log.str()).contains(u"damaged"_qs));
+    }
+
+    void unwritableStoreIsLoggedAndKeepsValuesForTheRun()
+    {
+        // A plain file where the directory should be: no write can succeed, even as root.
+        writeFile(settings->path() + u"/com"_qs, "not a directory");
+        UserPreferences up(MAIN_CLASS);
+        up.setTimeFontSize(30);
+        QCOMPARE(up.getTimeFontSize(), 30);
+        QVERIFY2(QString::fromStdString(log.str()).contains(u"Could not store TimeFontWidth"_qs),
+                 log.str().c_str());
+    }
+
+    void resetRemovesExactlyTheDisplayKeys()
+    {
+        UserPreferences up(MAIN_CLASS);
+        GuiPreferences gp(MAIN_CLASS);
+        up.setDatePattern(u"dd.MM.yyyy"_qs);
+        up.setTimePattern(u"HH:mm"_qs);
+        up.setTimeFontSize(30);
+        up.setVerticalLayout(false);
+        up.setRoundFlags(false);
+        up.setOnTaskBar(true);
+        up.setAlwaysOnTop(false);
+        up.setDarkMode(true);
+        up.setTimeZones(u"Asia/Kolkata"_qs);
+        const QStringList guiKeys = {u"EditWindowWidth"_qs,     u"EditWindowHeight"_qs,
+                                     u"LargeFont"_qs,           u"FontFixedWidthSize"_qs,
+                                     u"MainToolbarPosition"_qs, u"MainWindowHeight"_qs,
+                                     u"MainWindowWidth"_qs,     u"MainWindowPosX"_qs,
+                                     u"MainWindowPosY"_qs,      u"Locale"_qs};
+        for (const QString& key : guiKeys) {
+            gp.setHandler(key, u"1"_qs);
+        }
+        gp.setFontVariableWidthSize(16);
+        gp.setHandler(u"LastUserDir"_qs, u"/home/x"_qs);
+
+        up.removePreferences();
+        gp.removePreferences();
+
+        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, u"com/quorvane/vantor"_qs,
+                      u"Vantor"_qs);
+        QStringList kept = raw.allKeys();
+        kept.sort();
+        QCOMPARE(kept, QStringList({u"AlwaysOnTop"_qs, u"DarkMode"_qs, u"FontVariableWidthSize"_qs,
+                                    u"LastUserDir"_qs, u"OnTaskBar"_qs, u"TimeZones"_qs}));
+        QCOMPARE(up.getDatePattern(MyConstants::DEFAULT_DATE_PATTERN), u"yyyy-MM-dd");
+        QCOMPARE(up.getTimeFontSize(), 18);
+        QCOMPARE(gp.getMainWindowLocation(50, 50), QPoint(50, 50));
+        QCOMPARE(gp.getFontFixedWidthSize(), 12);
+        QCOMPARE(gp.getFontVariableWidthSize(), 16);
+    }
+
+    void largeFontRule_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("variableSize");
+        QTest::addColumn<qreal>("dpi");
+        QTest::addColumn<bool>("large");
+        QTest::newRow("absent, 12 pt, 96 dpi") << QString() << 12 << 96.0 << false;
+        QTest::newRow("absent, 16 pt, 96 dpi") << QString() << 16 << 96.0 << true;
+        QTest::newRow("absent, 15 pt, 104 dpi") << QString() << 15 << 104.0 << false;
+        QTest::newRow("absent, 12 pt, 105 dpi") << QString() << 12 << 105.0 << true;
+        QTest::newRow("stored false beats screen") << "false" << 20 << 144.0 << false;
+        QTest::newRow("stored true") << "true" << 12 << 96.0 << true;
+        QTest::newRow("stored other text") << "yes" << 20 << 144.0 << false;
+    }
+    void largeFontRule()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, variableSize);
+        QFETCH(qreal, dpi);
+        QFETCH(bool, large);
+        GuiPreferences gp(MAIN_CLASS);
+        gp.setFontVariableWidthSize(variableSize);
+        if (!stored.isNull()) {
+            gp.setHandler(utils::GUIConstants::KEY_LARGE_FONT, stored);
+        }
+        QCOMPARE(gp.isLargeFont(dpi), large);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreferences)
+#include "tst_preferences.moc"
