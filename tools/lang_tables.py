@@ -17,7 +17,9 @@ def escape(text):
     out = []
     for ch in text:
         code = ord(ch)
-        if 0x20 <= code < 0x7F:
+        if ch == "\\":
+            out.append("\\\\")
+        elif 0x20 <= code < 0x7F:
             out.append(ch)
         else:
             data = ch.encode("utf-16-be")
@@ -39,7 +41,7 @@ def read_utf8(path):
             key = key.strip()
             if key in entries:
                 sys.exit("%s:%d: duplicate key %s" % (path, number, key))
-            entries[key] = value.strip()
+            entries[key] = value
     return entries
 
 
