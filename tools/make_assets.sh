@@ -82,7 +82,7 @@ round_codes=$(words "$(minus "$zone_codes" "$no_flag $no_round_flag") $round_ext
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-fetch() { # npm package spec -> folder holding its unpacked contents
+fetch() { # npm name@version -> folder holding its unpacked contents
     local dir=$tmp/${1%@*}
     mkdir -p "$dir"
     (cd "$dir" && npm pack --silent "$1" >/dev/null && tar -xzf ./*.tgz)
