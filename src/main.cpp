@@ -1,7 +1,24 @@
+#include "vantor/Vantor.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    // On a Wayland desktop a client can neither place itself nor stay on top; through
+    // XWayland it can, and the window can be dragged as everywhere else.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(vantor::Vantor::WHO_AM_I);
+    QApplication::setApplicationVersion(vantor::Vantor::VERSION);
+    QApplication::setDesktopFileName(QStringLiteral("com.quorvane.Vantor"));
+    // The window ends the program itself, also when it is a utility window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    vantor::Vantor::applyDefaultLocale(QLocale::system());
+    vantor::Vantor window;
+    return QApplication::exec();
 }

@@ -3,8 +3,8 @@
 # Only missing packages are installed; nothing happens when all are present.
 set -euo pipefail
 
-build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libicu-dev fonts-dejavu-core)
-test_pkgs=(xvfb openbox trayer xdotool x11-utils imagemagick)
+build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libicu-dev tzdata fonts-dejavu-core)
+test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick)
 
 pkgs=("${build_pkgs[@]}")
 if [[ "${1:-}" == "test" ]]; then

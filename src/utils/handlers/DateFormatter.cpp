@@ -20,16 +20,25 @@ icu::UnicodeString toIcu(const QString& text)
                               static_cast<int32_t>(text.size()));
 }
 
-// Quotes are ICU's escape for literal text; an odd count would swallow the rest of
-// the pattern without any error from ICU.
-bool balancedQuotes(const QString& pattern)
+// ICU quietly drops letters it does not know and lets an unclosed quote swallow the rest
+// of the pattern; both would show a wrong time without any error.
+bool readablePattern(const QString& pattern)
 {
-    return pattern.count(QLatin1Char('\'')) % 2 == 0;
+    static const QString letters = QStringLiteral("GyMdkHmsSEDFwWahKzYeugAZvcLQqVUOXxrbB");
+    bool quoted = false;
+    for (const QChar c : pattern) {
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+        } else if (!quoted && c.isLetter() && c.unicode() < 128 && !letters.contains(c)) {
+            return false;
+        }
+    }
+    return !quoted;
 }
 
 std::unique_ptr<icu::SimpleDateFormat> makeFormat(const QString& pattern)
 {
-    if (!balancedQuotes(pattern)) {
+    if (!readablePattern(pattern)) {
         return nullptr;
     }
     UErrorCode status = U_ZERO_ERROR;

@@ -1,8 +1,14 @@
 #include "utils/gui/handlers/FontUtils.h"
 
+#include "utils/gui/handlers/Logger.h"
+
 #include <QApplication>
 #include <QFontMetrics>
+#include <QMutex>
+#include <QSet>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace utils {
 
@@ -33,6 +39,25 @@ void FontUtils::handleAdjustFontRemoveBold(int size)
     for (const char* name : classes) {
         QApplication::setFont(font, name);
     }
+}
+
+int FontUtils::usableFontSize(int size, const QString& settingName, int min, int max)
+{
+    const int usable = std::clamp(size, min, max);
+    if (usable != size) {
+        static QMutex mutex;
+        static QSet<QString> reported;
+        const QString entry = settingName + QString::number(size);
+        const QMutexLocker lock(&mutex);
+        if (!reported.contains(entry)) {
+            reported.insert(entry);
+            Logger::log(QStringLiteral("The font size %1 of %2 cannot be used; showing %3.")
+                            .arg(size)
+                            .arg(settingName)
+                            .arg(usable));
+        }
+    }
+    return usable;
 }
 
 } // namespace utils

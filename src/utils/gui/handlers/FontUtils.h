@@ -21,6 +21,9 @@ public:
     // Makes the application font and the per-class fonts plain, of the default family,
     // at the given point size. Runs before any window exists.
     static void handleAdjustFontRemoveBold(int size);
+
+    // The stored size clamped to what can be shown; a clamped value is logged once.
+    static int usableFontSize(int size, const QString& settingName, int min = 6, int max = 48);
 };
 
 } // namespace utils

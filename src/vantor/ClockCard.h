@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+namespace vantor {
+
+// The bordered panel that holds one clock in the horizontal layout.
+class ClockCard : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ClockCard(const QColor& border, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor border_;
+};
+
+} // namespace vantor

@@ -1,0 +1,320 @@
+#include "vantor/Vantor.h"
+
+#include "utils/gui/components/LayoutUtils.h"
+#include "utils/gui/handlers/AccessOther.h"
+#include "utils/gui/handlers/FontUtils.h"
+#include "utils/gui/handlers/Logger.h"
+#include "utils/gui/handlers/MessageBoxes.h"
+#include "utils/gui/layout/ConstraintLayout.h"
+#include "utils/handlers/DateFormatter.h"
+#include "utils/objects/constants/StandardColors.h"
+#include "vantor/ClockCard.h"
+#include "vantor/handlers/CountryCodes.h"
+#include "vantor/objects/TimeZoneObject.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLabel>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace vantor {
+
+using utils::ConstraintLayout;
+using utils::StandardColors;
+
+namespace {
+
+void setBackground(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
+{
+    const QString os = utils::AccessOther::operatingSystemName().toLower();
+    isMac_ = os.startsWith(QStringLiteral("mac"));
+    isWindows_ = os.startsWith(QStringLiteral("windows"));
+
+    mySetLocale(QLocale());
+
+    // Windows keeps its own fonts unless the user chose other sizes.
+    if (!isWindows_ || gP.getFontVariableWidthSize() != 12 || gP.getFontFixedWidthSize() != 12) {
+        utils::FontUtils::handleAdjustFontRemoveBold(utils::FontUtils::usableFontSize(
+            gP.getFontVariableWidthSize(), QStringLiteral("FontVariableWidthSize")));
+    }
+
+    setWindowTitle(labels.getString(QStringLiteral("vantor.name")));
+    placeWindow();
+    setWindowIcon(QIcon(utils::LayoutUtils::resourcePath(QStringLiteral("images/vantor.png"))));
+
+    auto* content = new ConstraintLayout(QStringLiteral("insets 4"), {}, {}, this);
+    // The window may be smaller than its clocks need: see pack().
+    content->setSizeConstraint(QLayout::SetNoConstraint);
+    createLayout();
+    setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
+    onTaskBar_ = uP.isOnTaskBar();
+    applyWindowFlags();
+
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        createSystemTray();
+    } else {
+        std::puts("SystemTray is not supported");
+        std::fflush(stdout);
+        utils::MessageBoxes::showError(
+            nullptr, labels.getString(QStringLiteral("popup.error")),
+            labels.getString(QStringLiteral("popup.error.systemtrayisnotsupported")));
+    }
+
+    pack();
+    show();
+}
+
+Vantor::~Vantor() = default;
+
+void Vantor::pack()
+{
+    adjustSize();
+    // Clocks that do not fit on the screen are cut off rather than pushing the window
+    // off it; a window manager would move such a window wherever it pleases.
+    const QScreen* screen = QGuiApplication::screenAt(pos());
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen != nullptr) {
+        const QRect available = screen->availableGeometry();
+        const QSize room(available.right() + 1 - std::max(pos().x(), available.left()),
+                         available.bottom() + 1 - std::max(pos().y(), available.top()));
+        if (width() > room.width() || height() > room.height()) {
+            utils::Logger::log(QStringLiteral("The clocks need %1 x %2 pixels; the window is cut "
+                                              "to the screen.")
+                                   .arg(width())
+                                   .arg(height()));
+            resize(size().boundedTo(room.expandedTo(QSize(100, 100))));
+        }
+    }
+}
+
+void Vantor::applyDefaultLocale(const QLocale& locale)
+{
+    QLocale::setDefault(locale);
+    utils::DateFormatter::setDefaultLocale(locale.name());
+    QGuiApplication::setLayoutDirection(utils::LayoutUtils::layoutDirection(locale));
+}
+
+void Vantor::mySetLocale(const QLocale& locale)
+{
+    labels = utils::LanguageTable::load(LANGUAGE, locale);
+}
+
+void Vantor::placeWindow()
+{
+    QPoint position = gP.getMainWindowLocation(50, 50);
+    // A position on no screen (another monitor set-up, a hand-edited file) would hide
+    // the window for good; the stored value stays until the next move.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool visible =
+        screens.isEmpty() || std::any_of(screens.begin(), screens.end(), [&](QScreen* screen) {
+            return screen->geometry().contains(position);
+        });
+    if (!visible) {
+        utils::Logger::log(QStringLiteral("The stored position (%1, %2) is on no screen; the "
+                                          "window opens at (50, 50).")
+                               .arg(position.x())
+                               .arg(position.y()));
+        position = QPoint(50, 50);
+    }
+    move(position);
+}
+
+void Vantor::applyWindowFlags()
+{
+    Qt::WindowFlags flags = Qt::FramelessWindowHint;
+    // A utility window has no task-bar entry.
+    flags |= onTaskBar_ ? Qt::Window : Qt::Tool;
+    if (uP.isAlwaysOnTop()) {
+        flags |= Qt::WindowStaysOnTopHint;
+    }
+    setWindowFlags(flags);
+}
+
+QSize Vantor::getWindowSize() const
+{
+    int width = 0;
+    int height = 0;
+    for (const auto& entry : timeZones_AL) {
+        width = std::max(width, entry->getObjectDimension().width());
+        height += entry->getObjectDimension().height() + 8;
+    }
+    return {width + 12, height + 4};
+}
+
+void Vantor::saveWindowSettings()
+{
+    const QPoint position = pos();
+    gP.setMainWindowLocation(std::max(position.x(), 0), std::max(position.y(), 0));
+}
+
+void Vantor::removePreferences()
+{
+    uP.removePreferences();
+    gP.removePreferences();
+}
+
+void Vantor::dismiss()
+{
+    if (secondsTimer != nullptr) {
+        secondsTimer->stop();
+    }
+    hide();
+    QCoreApplication::exit(0);
+}
+
+void Vantor::closeEvent(QCloseEvent* event)
+{
+    saveWindowSettings();
+    event->accept();
+    dismiss();
+}
+
+void Vantor::createLayout()
+{
+    if (uP.isVerticalLayout()) {
+        createVerticalLayout();
+    } else {
+        createHorizontalLayout();
+    }
+    if (secondsTimer == nullptr) {
+        secondsTimer = new QTimer(this);
+        secondsTimer->setSingleShot(true);
+        secondsTimer->setTimerType(Qt::PreciseTimer);
+        connect(secondsTimer, &QTimer::timeout, this, &Vantor::tick);
+    }
+    secondsTimer->stop();
+    scheduleTick(QDateTime::currentMSecsSinceEpoch());
+}
+
+void Vantor::scheduleTick(qint64 shownMs)
+{
+    nextTickMs_ = (shownMs / 1000 + 1) * 1000;
+    const qint64 delay = nextTickMs_ - QDateTime::currentMSecsSinceEpoch();
+    secondsTimer->start(static_cast<int>(std::clamp<qint64>(delay, 0, 1000)));
+}
+
+void Vantor::tick()
+{
+    // A timer that fires a little early still shows the second it was armed for, so
+    // no second is shown twice and none is left out.
+    const qint64 shown = std::max(QDateTime::currentMSecsSinceEpoch(), nextTickMs_);
+    const QDateTime instant = QDateTime::fromMSecsSinceEpoch(shown, QTimeZone::utc());
+    for (std::size_t i = 0; i < timeZones_AL.size(); ++i) {
+        timeZones_AL[i]->updateDateTime(instant);
+    }
+    scheduleTick(shown);
+}
+
+void Vantor::createClockEntries(bool withCards)
+{
+    const CountryCodes countryCodes;
+    QStringList zones = uP.getTimeZones();
+    if (zones.size() > MAX_CLOCKS) {
+        utils::Logger::log(QStringLiteral("Showing the first %1 of %2 configured time zones.")
+                               .arg(MAX_CLOCKS)
+                               .arg(zones.size()));
+        zones.resize(MAX_CLOCKS);
+    }
+
+    clockArea_ = new QWidget;
+    auto* layout = new ConstraintLayout(QStringLiteral("insets 4"), {}, {}, clockArea_);
+    if (uP.isDarkMode()) {
+        setBackground(this, StandardColors::WINDOW);
+        setBackground(clockArea_, StandardColors::BASE);
+    } else {
+        setPalette(QPalette());
+        setAutoFillBackground(false);
+    }
+
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const QString& zone : zones) {
+        timeZones_AL.push_back(std::make_unique<TimeZoneObject>(
+            zone, now, &uP, countryCodes.flagFileName(zone), labels));
+        if (withCards) {
+            layout->addWidget(createClockPanel(*timeZones_AL.back()));
+        }
+    }
+}
+
+void Vantor::createHorizontalLayout()
+{
+    createClockEntries(true);
+    resize(getWindowSize());
+    static_cast<ConstraintLayout*>(layout())->addWidget(clockArea_);
+}
+
+void Vantor::createVerticalLayout()
+{
+    createClockEntries(false);
+    resize(getWindowSize());
+    auto* area = static_cast<ConstraintLayout*>(clockArea_->layout());
+    for (const auto& entry : timeZones_AL) {
+        utils::LayoutUtils::addSeparator(clockArea_, entry->getNameLbl());
+        area->addWidget(entry->getTimeLbl(), QStringLiteral("align center, wrap 2"));
+        area->addWidget(entry->getTimeZoneLbl(), QStringLiteral("align center, wrap 2"));
+        area->addWidget(entry->getDateLbl(), QStringLiteral("align center, wrap 5"));
+    }
+    static_cast<ConstraintLayout*>(layout())->addWidget(clockArea_);
+}
+
+QWidget* Vantor::createClockPanel(TimeZoneObject& entry)
+{
+    auto* card = new ClockCard(StandardColors::HIGHLIGHT);
+    // The wider inset is on the leading side.
+    const QString insets = utils::LayoutUtils::isRightToLeft(QLocale())
+                               ? QStringLiteral("insets 4 4 4 6")
+                               : QStringLiteral("insets 4 6 4 4");
+    auto* layout = new ConstraintLayout(insets, {}, {}, card);
+    if (uP.isDarkMode()) {
+        setBackground(card, StandardColors::BASE);
+    }
+    layout->addWidget(entry.getNameLbl(), QStringLiteral("align center, wrap 2"));
+    layout->addWidget(entry.getTimeLbl(), QStringLiteral("align center, wrap 2"));
+    layout->addWidget(entry.getTimeZoneLbl(), QStringLiteral("align center, wrap 2"));
+    layout->addWidget(entry.getDateLbl(), QStringLiteral("align center, wrap 5"));
+    return card;
+}
+
+void Vantor::resetView(bool resetLocation)
+{
+    hide();
+    delete clockArea_;
+    clockArea_ = nullptr;
+    timeZones_AL.clear();
+    if (resetLocation) {
+        placeWindow();
+    }
+    createLayout();
+    applyWindowFlags();
+    setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
+    pack();
+    show();
+}
+
+void Vantor::createSystemTray()
+{
+    const QString name = labels.getString(QStringLiteral("vantor.name"));
+    trayIcon_ = new QSystemTrayIcon(
+        QIcon(utils::LayoutUtils::resourcePath(QStringLiteral("images/16/vantor.png"))), this);
+    trayIcon_->setToolTip(name);
+    trayIcon_->show();
+}
+
+} // namespace vantor

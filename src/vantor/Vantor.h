@@ -1,0 +1,90 @@
+#pragma once
+
+#include "utils/gui/preferences/GuiPreferences.h"
+#include "utils/handlers/LanguageTable.h"
+#include "vantor/preferences/UserPreferences.h"
+
+#include <QLocale>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QSystemTrayIcon;
+class QTimer;
+
+namespace vantor {
+
+class TimeZoneObject;
+
+// The borderless main window: one clock per configured zone, refreshed on every
+// whole second.
+class Vantor : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static inline const QString VERSION = QStringLiteral("1.0.0.1");
+    static inline const QString RELEASE_DATE = QStringLiteral("2020/07/29");
+    static inline const QString COPYRIGHT_DATE = QStringLiteral("2019-2020");
+    static inline const QString WHO_AM_I = QStringLiteral("Vantor");
+    static inline const QString LANGUAGE = QStringLiteral("com.quorvane.vantor.lang/Lang");
+    // Names the settings node: com/quorvane/vantor/Vantor.
+    static inline const QString MAIN_CLASS = QStringLiteral("com.quorvane.vantor.Vantor");
+    // More clocks than this would not fit on any screen; the rest of the list is kept.
+    static constexpr int MAX_CLOCKS = 100;
+
+    // Builds the window and shows it.
+    Vantor();
+    ~Vantor() override;
+
+    // Makes the locale the process default: language tables, ICU names, text direction.
+    static void applyDefaultLocale(const QLocale& locale);
+
+    void mySetLocale(const QLocale& locale);
+    QSize getWindowSize() const;
+    void saveWindowSettings();
+    void removePreferences();
+    void resetView(bool resetLocation);
+    // Stops the clocks and ends the program with status 0.
+    void dismiss();
+
+    const std::vector<std::unique_ptr<TimeZoneObject>>& clocks() const { return timeZones_AL; }
+    QWidget* clockArea() const { return clockArea_; }
+    const QTimer* timer() const { return secondsTimer; }
+    QSystemTrayIcon* trayIcon() const { return trayIcon_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createLayout();
+    void createHorizontalLayout();
+    void createVerticalLayout();
+    QWidget* createClockPanel(TimeZoneObject& entry);
+    void createClockEntries(bool withCards);
+    void createSystemTray();
+    void placeWindow();
+    // Sizes the window to its content, but never beyond the screen.
+    void pack();
+    void applyWindowFlags();
+    void tick();
+    void scheduleTick(qint64 shownMs);
+
+    QTimer* secondsTimer = nullptr;
+    std::vector<std::unique_ptr<TimeZoneObject>> timeZones_AL;
+    utils::GuiPreferences gP;
+    UserPreferences uP;
+    utils::LanguageTable labels;
+
+    QWidget* clockArea_ = nullptr;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+    // The whole second the armed timer is meant for; a tick never shows an earlier one.
+    qint64 nextTickMs_ = 0;
+    // The window type is chosen once, at start; a rebuild keeps it.
+    bool onTaskBar_ = false;
+    bool isMac_ = false;
+    bool isWindows_ = false;
+};
+
+} // namespace vantor

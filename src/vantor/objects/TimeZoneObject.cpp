@@ -1,0 +1,234 @@
+#include "vantor/objects/TimeZoneObject.h"
+
+#include "utils/gui/components/ImageLabel.h"
+#include "utils/gui/components/LayoutUtils.h"
+#include "utils/gui/handlers/FontUtils.h"
+#include "utils/gui/handlers/Logger.h"
+#include "utils/handlers/LanguageTable.h"
+#include "utils/handlers/StringUtils.h"
+#include "utils/objects/constants/StandardColors.h"
+#include "vantor/objects/MyConstants.h"
+#include "vantor/preferences/UserPreferences.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMutex>
+#include <QSet>
+
+#include <algorithm>
+
+namespace vantor {
+
+using utils::StandardColors;
+
+namespace {
+
+std::function<QDateTime()>& clock()
+{
+    static std::function<QDateTime()> current = [] {
+        return QDateTime::currentDateTimeUtc();
+    };
+    return current;
+}
+
+void setTextColor(QLabel* label, const QColor& color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+QFont sized(const QFont& templateFont, int pointSize)
+{
+    QFont font(templateFont);
+    font.setPointSize(pointSize);
+    return font;
+}
+
+QTimeZone lookUpZone(const QString& zoneId)
+{
+    const QTimeZone zone(zoneId.toUtf8());
+    if (!zone.isValid()) {
+        static QMutex mutex;
+        static QSet<QString> reported;
+        const QMutexLocker lock(&mutex);
+        if (!reported.contains(zoneId)) {
+            reported.insert(zoneId);
+            utils::Logger::log(
+                QStringLiteral("Unknown time zone \"%1\": its clock shows UTC.").arg(zoneId));
+        }
+    }
+    return zone;
+}
+
+} // namespace
+
+TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, UserPreferences* uP,
+                               const std::optional<QString>& flagFileName,
+                               const utils::LanguageTable& labels)
+    : uP(uP), timeZone(lookUpZone(zoneId)), imageFileName(flagFileName),
+      dateFormat(uP->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN),
+                 MyConstants::DEFAULT_DATE_PATTERN),
+      timeFormat(uP->getTimePattern(MyConstants::DEFAULT_TIME_PATTERN),
+                 MyConstants::DEFAULT_TIME_PATTERN)
+{
+    const QLabel templateLabel;
+    const int size =
+        utils::FontUtils::usableFontSize(uP->getTimeFontSize(), MyConstants::KEY_TIME_FONT_WIDTH,
+                                         MIN_TIME_FONT_SIZE, MAX_TIME_FONT_SIZE);
+    myFont_vsm = sized(templateLabel.font(), size - 6);
+    myFont_sm = sized(templateLabel.font(), size - 4);
+    myFont = sized(templateLabel.font(), size);
+    const bool dark = uP->isDarkMode();
+
+    // The offset is the zone's standard one and stays as it is all year.
+    const QString offset = calculateOffset(
+        timeZone.isValid() ? qint64(timeZone.standardTimeOffset(instant)) * 1000 : 0);
+    const QString caption =
+        utils::StringUtils::replaceAll(zoneId.mid(zoneId.lastIndexOf(QLatin1Char('/')) + 1),
+                                       QStringLiteral("_"), QStringLiteral(" "));
+
+    nameLbl = new utils::ImageLabel(caption);
+    nameLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
+    if (imageFileName && loadFlag(uP->isRoundFlags())) {
+        objectDimension = QSize(16, 16);
+    }
+    nameLbl->setFont(myFont_sm);
+    setTextColor(nameLbl, dark ? lightBlue : StandardColors::NAME);
+
+    timeLbl = new QLabel(timeFormat.format(instant, timeZone));
+    timeLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
+    timeLbl->setFont(myFont);
+    if (dark) {
+        setTextColor(timeLbl, StandardColors::LIGHT_TEXT);
+    }
+
+    timeZoneLbl = new QLabel(labels.getString(QStringLiteral("lbl.utc")) + offset);
+    timeZoneLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
+    timeZoneLbl->setFont(myFont_vsm);
+    setTextColor(timeZoneLbl, darkGreen);
+
+    dateLbl = new QLabel(dateFormat.format(instant, timeZone));
+    dateLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
+    dateLbl->setFont(myFont_sm);
+    setDateLabelColor();
+
+    int width = 0;
+    int height = 0;
+    for (const QLabel* label :
+         {static_cast<QLabel*>(nameLbl), timeLbl.data(), timeZoneLbl.data(), dateLbl.data()}) {
+        const QSize extent = utils::FontUtils::getDimension(label->text(), label);
+        width = std::max(width, extent.width());
+        height += extent.height();
+    }
+    objectDimension += QSize(width + 20, height);
+}
+
+TimeZoneObject::~TimeZoneObject()
+{
+    // Labels placed in a window belong to it; the others are ours to delete.
+    for (QLabel* label :
+         {static_cast<QLabel*>(nameLbl), timeLbl.data(), timeZoneLbl.data(), dateLbl.data()}) {
+        if (label != nullptr && label->parent() == nullptr) {
+            delete label;
+        }
+    }
+}
+
+QLabel* TimeZoneObject::getDateLbl() const
+{
+    return dateLbl;
+}
+
+QLabel* TimeZoneObject::getNameLbl() const
+{
+    return nameLbl;
+}
+
+QLabel* TimeZoneObject::getTimeLbl() const
+{
+    return timeLbl;
+}
+
+QLabel* TimeZoneObject::getTimeZoneLbl() const
+{
+    return timeZoneLbl;
+}
+
+bool TimeZoneObject::loadFlag(bool round)
+{
+    const QString path =
+        utils::LayoutUtils::resourcePath((round ? QStringLiteral("images/flags-round/")
+                                                : QStringLiteral("images/flags-rectangle/")) +
+                                         *imageFileName);
+    if (!QFile::exists(path)) {
+        return false;
+    }
+    nameLbl->setIcon(QIcon(path));
+    currentFlagsSetting = round;
+    return true;
+}
+
+void TimeZoneObject::updateDateTime(const QDateTime& instant)
+{
+    dateFormat.setPattern(uP->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN));
+    timeFormat.setPattern(uP->getTimePattern(MyConstants::DEFAULT_TIME_PATTERN));
+    if (imageFileName) {
+        const bool round = uP->isRoundFlags();
+        if (round != currentFlagsSetting) {
+            loadFlag(round); // a failure keeps the old flag; the next tick tries again
+        }
+    }
+    // QLabel ignores a text equal to the shown one, so most ticks change only the seconds.
+    timeLbl->setText(timeFormat.format(instant, timeZone));
+    dateLbl->setText(dateFormat.format(instant, timeZone));
+    setDateLabelColor();
+}
+
+QString TimeZoneObject::calculateOffset(qint64 milliseconds)
+{
+    if (milliseconds == 0) {
+        return QStringLiteral("+00:00");
+    }
+    // The sign comes from the whole offset, so -00:30 does not lose it to a zero hour.
+    const qint64 magnitude = std::abs(milliseconds);
+    return QString::asprintf("%c%02d:%02d", milliseconds < 0 ? '-' : '+', int(magnitude / 3600000),
+                             int(magnitude / 60000 % 60));
+}
+
+int TimeZoneObject::dayNumber(const QDate& date)
+{
+    return date.year() * 1000 + date.dayOfYear();
+}
+
+void TimeZoneObject::setClock(std::function<QDateTime()> newClock)
+{
+    clock() = newClock ? std::move(newClock) : [] {
+        return QDateTime::currentDateTimeUtc();
+    };
+}
+
+void TimeZoneObject::setDateLabelColor()
+{
+    const QDateTime now = clock()();
+    const int local = dayNumber(now.toLocalTime().date());
+    const int zone =
+        dayNumber(now.toTimeZone(timeZone.isValid() ? timeZone : QTimeZone::utc()).date());
+    const bool dark = uP->isDarkMode();
+    QColor color;
+    if (zone > local) {
+        color = dark ? StandardColors::AHEAD : darkPurple;
+    } else if (zone < local) {
+        color = darkRed;
+    } else {
+        color = dark ? StandardColors::LIGHT_TEXT : StandardColors::BASE;
+    }
+    if (color != dateColor) {
+        dateColor = color;
+        setTextColor(dateLbl, color);
+    }
+}
+
+} // namespace vantor

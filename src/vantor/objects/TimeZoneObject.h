@@ -1,0 +1,85 @@
+#pragma once
+
+#include "utils/handlers/DateFormatter.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QFont>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <QTimeZone>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+
+namespace utils {
+class ImageLabel;
+class LanguageTable;
+} // namespace utils
+
+namespace vantor {
+
+class UserPreferences;
+
+// One clock: a zone and the four labels that show its caption (with the country's
+// flag), time, standard UTC offset and date.
+class TimeZoneObject
+{
+public:
+    // Time font sizes outside this range are shown at the nearest end of it.
+    static constexpr int MIN_TIME_FONT_SIZE = 10;
+    static constexpr int MAX_TIME_FONT_SIZE = 96;
+
+    TimeZoneObject(const QString& zoneId, const QDateTime& instant, UserPreferences* uP,
+                   const std::optional<QString>& flagFileName, const utils::LanguageTable& labels);
+    TimeZoneObject(const TimeZoneObject&) = delete;
+    TimeZoneObject& operator=(const TimeZoneObject&) = delete;
+    ~TimeZoneObject();
+
+    QLabel* getDateLbl() const;
+    QLabel* getNameLbl() const;
+    QSize getObjectDimension() const { return objectDimension; }
+    QLabel* getTimeLbl() const;
+    QLabel* getTimeZoneLbl() const;
+
+    // Refreshes time, date, date colour and (after a change of style) the flag.
+    void updateDateTime(const QDateTime& instant);
+
+    // "+05:30" for 19,800,000 ms; "+00:00" for zero.
+    static QString calculateOffset(qint64 milliseconds);
+    // Year x 1000 + day of year: orders dates across a year boundary too.
+    static int dayNumber(const QDate& date);
+    // The clock the date colour compares with; tests replace it.
+    static void setClock(std::function<QDateTime()> clock);
+
+private:
+    void setDateLabelColor();
+    bool loadFlag(bool round);
+
+    const QColor darkPurple{112, 13, 114};
+    const QColor darkRed{212, 43, 50};
+    const QColor darkGreen{42, 126, 55};
+    const QColor lightBlue{114, 176, 234};
+    UserPreferences* uP;
+    QPointer<utils::ImageLabel> nameLbl;
+    QPointer<QLabel> timeLbl;
+    QPointer<QLabel> timeZoneLbl;
+    QPointer<QLabel> dateLbl;
+    QTimeZone timeZone;
+    std::optional<QString> imageFileName;
+    bool currentFlagsSetting = true;
+    QSize objectDimension{0, 0};
+    QFont myFont_vsm;
+    QFont myFont_sm;
+    QFont myFont;
+
+    // Kept between ticks so a tick formats without building ICU formatters.
+    utils::DateFormatter dateFormat;
+    utils::DateFormatter timeFormat;
+    QColor dateColor;
+};
+
+} // namespace vantor

@@ -1,0 +1,103 @@
+# Shared set-up of the end-to-end tests: a private X server with a window manager and
+# (unless E2E_NO_TRAY is set) a tray, the program under test with its own settings
+# directory, and helpers to look at its window. Everything started here is stopped on exit.
+set -euo pipefail
+
+VANTOR_BIN=${1:?usage: $0 path/to/vantor}
+E2E_TMP=$(mktemp -d /tmp/vantor-e2e.XXXXXX)
+export XDG_CONFIG_HOME=$E2E_TMP/config
+export QT_QPA_PLATFORM=xcb
+export TZ=${TZ:-Europe/London}
+unset WAYLAND_DISPLAY
+E2E_PIDS=()
+VANTOR_PID=
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [[ -n "${DISPLAY:-}" ]]; then
+        import -window root "$E2E_TMP/failure.png" 2>/dev/null && echo "screenshot: $E2E_TMP/failure.png" >&2
+    fi
+    [[ -f $E2E_TMP/vantor.out ]] && { echo "--- program output:" >&2; cat "$E2E_TMP/vantor.out" >&2; }
+    exit 1
+}
+
+cleanup() {
+    local pid
+    [[ -n "$VANTOR_PID" ]] && kill "$VANTOR_PID" 2>/dev/null || true
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    [[ -z "${E2E_KEEP:-}" ]] && rm -rf "$E2E_TMP"
+}
+trap cleanup EXIT
+
+# Waits up to $1 tenths of a second for the command in the remaining arguments to succeed.
+wait_for() {
+    local tries=$1
+    shift
+    while ((tries-- > 0)); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+start_desktop() {
+    local n=90
+    while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
+    export DISPLAY=:$n
+    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 100 xdpyinfo || fail "Xvfb did not start"
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 100 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+        fail "openbox did not start"
+    if [[ -z "${E2E_NO_TRAY:-}" ]]; then
+        trayer --edge bottom --align right --widthtype request --height 24 \
+            >"$E2E_TMP/trayer.log" 2>&1 &
+        E2E_PIDS+=($!)
+        wait_for 100 xdotool search --class trayer || fail "trayer did not start"
+    fi
+}
+
+# Writes settings before the program starts: settings KEY=VALUE ...
+settings() {
+    local file=$XDG_CONFIG_HOME/com/quorvane/vantor/Vantor.conf
+    mkdir -p "$(dirname "$file")"
+    [[ -f $file ]] || echo "[General]" >"$file"
+    local pair
+    for pair in "$@"; do echo "$pair" >>"$file"; done
+}
+
+start_vantor() {
+    "$VANTOR_BIN" >"$E2E_TMP/vantor.out" 2>&1 &
+    VANTOR_PID=$!
+}
+
+# Prints the id of the program's main window once it is mapped: its largest visible
+# top-level window (the tray icon is another, small one).
+main_window() {
+    local id best area max
+    for _ in $(seq 100); do
+        best= max=0
+        for id in $(xdotool search --onlyvisible --pid "$VANTOR_PID" --name '^Vantor$' 2>/dev/null); do
+            area=$(xwininfo -id "$id" | awk '/^  Width/{w=$NF} /^  Height/{h=$NF} END{print w*h}')
+            ((area > max)) && { max=$area; best=$id; }
+        done
+        ((max > 22 * 22)) && { echo "$best"; return 0; }
+        sleep 0.1
+    done
+    fail "the main window did not appear"
+}
+
+# "x y width height" of a window, in root coordinates.
+geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+        /^  Width/{w=$NF} /^  Height/{h=$NF} END{print x, y, w, h}'
+}
+
+stop_vantor() {
+    kill "$VANTOR_PID" 2>/dev/null || true
+    wait "$VANTOR_PID" 2>/dev/null || true
+    VANTOR_PID=
+}
