@@ -1,0 +1,133 @@
+#include "utils/gui/components/LayoutUtils.h"
+
+#include "utils/gui/handlers/Logger.h"
+#include "utils/gui/layout/ConstraintLayout.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QImageReader>
+#include <QLabel>
+#include <QPalette>
+#include <QWidget>
+#include <QtGlobal>
+
+namespace utils {
+
+namespace {
+
+QFrame* newLine()
+{
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+QLabel* newCaption(const QString& caption)
+{
+    auto* label = new QLabel(caption);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, LayoutUtils::LABEL_COLOR);
+    label->setPalette(palette);
+    return label;
+}
+
+ConstraintLayout* constraintLayoutOf(QWidget* panel)
+{
+    auto* layout = panel ? qobject_cast<ConstraintLayout*>(panel->layout()) : nullptr;
+    if (!layout) {
+        qWarning("LayoutUtils::addSeparator: the panel has no ConstraintLayout");
+    }
+    return layout;
+}
+
+// The caption and the line share one cell across the whole row, 1 pixel above the next
+// row's gap; the line starts a related gap after the caption and takes what is left.
+QFrame* addCaptionAndLine(ConstraintLayout* layout, QWidget* caption, const char* lineConstraint)
+{
+    layout->addWidget(caption, QStringLiteral("gapbottom 1, span, split 2, aligny center"));
+    QFrame* line = newLine();
+    layout->addWidget(line, QString::fromLatin1(lineConstraint));
+    return line;
+}
+
+} // namespace
+
+QFrame* LayoutUtils::addSeparator(QWidget* panel, QWidget* component)
+{
+    ConstraintLayout* layout = constraintLayoutOf(panel);
+    if (!layout || !component) {
+        return nullptr;
+    }
+    return addCaptionAndLine(layout, component, "gapleft rel, growx, wrap 2");
+}
+
+QFrame* LayoutUtils::addSeparator(QWidget* panel, const QString& caption)
+{
+    ConstraintLayout* layout = constraintLayoutOf(panel);
+    if (!layout) {
+        return nullptr;
+    }
+    return addCaptionAndLine(layout, newCaption(caption), "gapleft rel, growx");
+}
+
+QFrame* LayoutUtils::addSeparator(QWidget* panel, const QString& caption, const QFont& font)
+{
+    ConstraintLayout* layout = constraintLayoutOf(panel);
+    if (!layout) {
+        return nullptr;
+    }
+    QLabel* label = newCaption(caption);
+    label->setFont(font);
+    return addCaptionAndLine(layout, label, "gapleft rel, growx");
+}
+
+QString LayoutUtils::resourcePath(const QString& path)
+{
+    if (path.startsWith(QLatin1String(":/"))) {
+        return path;
+    }
+    QStringView relative(path);
+    while (relative.startsWith(u'/')) {
+        relative = relative.mid(1);
+    }
+    return RESOURCE_ROOT + relative.toString();
+}
+
+QIcon LayoutUtils::loadIcon(const QString& path)
+{
+    const QString resource = resourcePath(path);
+    if (!QImageReader(resource).canRead()) {
+        Logger::log(QStringLiteral("Error: No packed image ") + path);
+        return {};
+    }
+    return QIcon(resource);
+}
+
+bool LayoutUtils::isRightToLeft(const QLocale& locale)
+{
+    // QLocale maps the legacy code "iw" to Hebrew, so both spellings arrive here alike.
+    // Qt itself would also call Pashto, Sindhi, Yiddish and others right-to-left, which
+    // the program's windows and tables do not follow.
+    switch (locale.language()) {
+    case QLocale::Arabic:
+    case QLocale::Persian:
+    case QLocale::Hebrew:
+    case QLocale::Urdu:
+        return true;
+    default:
+        return false;
+    }
+}
+
+Qt::LayoutDirection LayoutUtils::layoutDirection(const QLocale& locale)
+{
+    return isRightToLeft(locale) ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
+Qt::Alignment LayoutUtils::textAlignment(const QLocale& locale)
+{
+    return Qt::AlignAbsolute | (isRightToLeft(locale) ? Qt::AlignRight : Qt::AlignLeft);
+}
+
+} // namespace utils

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QIcon>
+#include <QLocale>
+#include <QString>
+
+class QFont;
+class QFrame;
+class QWidget;
+
+namespace utils {
+
+// Separator rows for ConstraintLayout panels, where the packed images live, and the
+// reading direction of a locale.
+class LayoutUtils
+{
+public:
+    LayoutUtils() = delete;
+
+    // Colour of the caption labels the text forms of addSeparator() create.
+    static inline const QColor LABEL_COLOR = QColor(0, 70, 213);
+    // Root of the packed images and language tables.
+    static inline const QString RESOURCE_ROOT = QStringLiteral(":/com/quorvane/");
+
+    // Adds the component and a horizontal line to the panel's ConstraintLayout as one row:
+    // the line follows the caption and fills the rest of the width, and the row ends.
+    // Returns the line, or nullptr (with a warning) when the panel has no ConstraintLayout.
+    static QFrame* addSeparator(QWidget* panel, QWidget* component);
+    // The same with a caption label in LABEL_COLOR made from the text; the row stays open
+    // for further components.
+    static QFrame* addSeparator(QWidget* panel, const QString& caption);
+    static QFrame* addSeparator(QWidget* panel, const QString& caption, const QFont& font);
+
+    // "images/16/exit.gif" -> ":/com/quorvane/images/16/exit.gif". A path that already
+    // names a resource (":/...") is returned as it is.
+    static QString resourcePath(const QString& path);
+    // The packed image at the path; a null icon (and a diagnostic line) when there is none.
+    static QIcon loadIcon(const QString& path);
+
+    // Arabic, Persian, Hebrew ("he" or the old "iw") and Urdu read right to left; every
+    // other language, Pashto and Sindhi included, left to right.
+    static bool isRightToLeft(const QLocale& locale = QLocale());
+    static Qt::LayoutDirection layoutDirection(const QLocale& locale = QLocale());
+    // Horizontal text alignment for that direction, fixed to the physical side, so that
+    // a widget mirrored by its own layout direction does not turn it round again.
+    static Qt::Alignment textAlignment(const QLocale& locale = QLocale());
+};
+
+} // namespace utils

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "utils/gui/components/ActionListener.h"
+
+#include <QPushButton>
+#include <QSize>
+#include <QString>
+
+namespace utils {
+
+// A push button with a text and a packed image ("images/16/dialog-apply.png"), the text
+// also as its tool tip, a fixed preferred size and an action command for its listener.
+class MyJButtonWithImage : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    static constexpr QSize DEFAULT_SIZE{110, 25};
+
+    MyJButtonWithImage(const QString& text, ActionListener listener, const QString& imagePath);
+    MyJButtonWithImage(const QString& text, ActionListener listener, const QString& imagePath,
+                       QSize preferredSize);
+    MyJButtonWithImage(const QString& text, ActionListener listener, const QString& imagePath,
+                       QSize preferredSize, bool enabled);
+    MyJButtonWithImage(const QString& text, ActionListener listener, const QString& imagePath,
+                       QSize preferredSize, bool enabled, const QString& actionCommand);
+    MyJButtonWithImage(const QString& text, ActionListener listener, const QString& imagePath,
+                       bool enabled);
+    MyJButtonWithImage(const QString& text, ActionListener listener, const QString& imagePath,
+                       bool enabled, const QString& actionCommand);
+    // A bare string where the enabled flag belongs would otherwise turn into "true".
+    MyJButtonWithImage(const QString&, ActionListener, const QString&, const char*) = delete;
+    MyJButtonWithImage(const QString&, ActionListener, const QString&, QSize, const char*) = delete;
+
+    // The command handed to the listener on a click; without one set, the button's
+    // displayed text.
+    QString actionCommand() const;
+    void setActionCommand(const QString& command) { actionCommand_ = command; }
+
+    void setPreferredSize(QSize size);
+    QSize preferredSize() const { return preferredSize_; }
+    QSize sizeHint() const override { return preferredSize_; }
+    QSize minimumSizeHint() const override { return preferredSize_; }
+
+private:
+    void notifyListener();
+
+    ActionListener listener_;
+    QString actionCommand_;
+    QSize preferredSize_;
+};
+
+} // namespace utils
