@@ -105,7 +105,7 @@ QString UserPreferences::defaultTimeZones(const QString& localZone)
 QStringList UserPreferences::getTimeZones() const
 {
     QString joined = prefs.get(MyConstants::KEY_TIME_ZONES, QString());
-    if (joined.isNull()) {
+    if (!prefs.contains(MyConstants::KEY_TIME_ZONES)) {
         const QString local = QString::fromUtf8(QTimeZone::systemTimeZoneId());
         joined = defaultTimeZones(local.isEmpty() ? QStringLiteral("UTC") : local);
     }

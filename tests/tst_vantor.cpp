@@ -1,0 +1,219 @@
+#include "TestSupport.h"
+
+#include "utils/gui/handlers/MessageBoxes.h"
+#include "utils/gui/preferences/GuiPreferences.h"
+#include "vantor/Vantor.h"
+#include "vantor/objects/TimeZoneObject.h"
+#include "vantor/preferences/UserPreferences.h"
+
+#include <QLabel>
+#include <QTimer>
+
+#include <memory>
+
+using vantor::Vantor;
+
+class TestVantor : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TemporarySettings> settings;
+    std::unique_ptr<vantor::UserPreferences> uP;
+    QStringList boxes;
+
+    std::unique_ptr<Vantor> window() { return std::make_unique<Vantor>(); }
+
+    static QPoint topLeftIn(const QWidget* widget, const QWidget* ancestor)
+    {
+        return widget->mapTo(ancestor, QPoint(0, 0));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        utils::MessageBoxes::setHandler([this](QMessageBox::Icon, QWidget*, const QString& title,
+                                               const QString& text, QMessageBox::StandardButtons) {
+            boxes << title + u": "_qs + text;
+            return QMessageBox::Ok;
+        });
+    }
+    void init()
+    {
+        Vantor::applyDefaultLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        settings = std::make_unique<TemporarySettings>();
+        uP = std::make_unique<vantor::UserPreferences>(Vantor::MAIN_CLASS);
+        uP->setTimeZones(u"Asia/Kolkata;America/New_York;Europe/London"_qs);
+        boxes.clear();
+    }
+    void cleanup()
+    {
+        uP.reset();
+        settings.reset();
+    }
+
+    void startsAtTheStoredPositionAndClampsWhatItStores()
+    {
+        auto first = window();
+        QCOMPARE(first->pos(), QPoint(50, 50));
+        QVERIFY(first->isVisible());
+        QVERIFY(first->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(first->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+        QVERIFY(first->windowFlags() & Qt::WindowStaysOnTopHint);
+        // Without a tray the user is told once, and the window still opens.
+        QCOMPARE(boxes, QStringList{u"Error: System Tray is not supported."_qs});
+
+        first->move(-30, 200);
+        first->saveWindowSettings();
+        QCOMPARE(utils::GuiPreferences(Vantor::MAIN_CLASS).getMainWindowLocation(50, 50),
+                 QPoint(0, 200));
+        first.reset();
+        QCOMPARE(window()->pos(), QPoint(0, 200));
+    }
+
+    void taskBarAndOnTopSettings()
+    {
+        uP->setOnTaskBar(true);
+        uP->setAlwaysOnTop(false);
+        auto w = window();
+        QCOMPARE(w->windowFlags() & Qt::WindowType_Mask, Qt::Window);
+        QVERIFY(!(w->windowFlags() & Qt::WindowStaysOnTopHint));
+
+        // A rebuild follows the on-top setting but keeps the window type of start-up.
+        uP->setOnTaskBar(false);
+        uP->setAlwaysOnTop(true);
+        w->resetView(false);
+        QCOMPARE(w->windowFlags() & Qt::WindowType_Mask, Qt::Window);
+        QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    }
+
+    void verticalLayoutStacksFourRowsPerClock()
+    {
+        auto w = window();
+        QCOMPARE(w->clocks().size(), std::size_t(3));
+        int previousBottom = -1;
+        for (const auto& clock : w->clocks()) {
+            const QWidget* rows[] = {clock->getNameLbl(), clock->getTimeLbl(),
+                                     clock->getTimeZoneLbl(), clock->getDateLbl()};
+            for (const QWidget* row : rows) {
+                QVERIFY(row->isVisible());
+                const int top = topLeftIn(row, w.get()).y();
+                QVERIFY2(top > previousBottom, "rows overlap or are out of order");
+                previousBottom = top + row->height() - 1;
+            }
+        }
+        // Each caption is followed by its separator line in the same row.
+        const auto lines = w->clockArea()->findChildren<QFrame*>(Qt::FindDirectChildrenOnly);
+        int separators = 0;
+        for (const QFrame* frame : lines) {
+            separators += frame->frameShape() == QFrame::HLine ? 1 : 0;
+        }
+        QCOMPARE(separators, 3);
+    }
+
+    void horizontalLayoutPutsCardsInOneRow_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("left to right") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("right to left") << QLocale(QLocale::Arabic, QLocale::Egypt);
+    }
+    void horizontalLayoutPutsCardsInOneRow()
+    {
+        QFETCH(QLocale, locale);
+        Vantor::applyDefaultLocale(locale);
+        const bool rtl = locale.language() == QLocale::Arabic;
+        uP->setVerticalLayout(false);
+        auto w = window();
+        QCOMPARE(w->layoutDirection(), rtl ? Qt::RightToLeft : Qt::LeftToRight);
+        int previousX = rtl ? INT_MAX : -1;
+        int row = -1;
+        for (const auto& clock : w->clocks()) {
+            const QWidget* card = clock->getNameLbl()->parentWidget();
+            QVERIFY(card != w->clockArea());
+            const QPoint at = topLeftIn(card, w.get());
+            QVERIFY2(rtl ? at.x() < previousX : at.x() > previousX, "cards out of order");
+            QVERIFY(row == -1 || at.y() == row);
+            previousX = at.x();
+            row = at.y();
+
+            // The widest label shows the card's insets: 6 on the leading side, 4 on the other.
+            const QLabel* widest = clock->getNameLbl();
+            for (const QLabel* label :
+                 {clock->getTimeLbl(), clock->getTimeZoneLbl(), clock->getDateLbl()}) {
+                if (label->width() > widest->width()) {
+                    widest = label;
+                }
+            }
+            const int left = widest->x();
+            const int right = card->width() - widest->geometry().right() - 1;
+            QCOMPARE(rtl ? right : left, 6);
+            QCOMPARE(rtl ? left : right, 4);
+        }
+    }
+
+    void windowSizeEstimateFromTheClocks()
+    {
+        auto w = window();
+        int width = 0;
+        int height = 0;
+        for (const auto& clock : w->clocks()) {
+            width = std::max(width, clock->getObjectDimension().width());
+            height += clock->getObjectDimension().height() + 8;
+        }
+        QCOMPARE(w->getWindowSize(), QSize(width + 12, height + 4));
+
+        uP->setTimeZones(QString());
+        w->resetView(false);
+        QVERIFY(w->clocks().empty());
+        QCOMPARE(w->getWindowSize(), QSize(12, 4));
+    }
+
+    void oneTimerOnTheNextWholeSecondAfterAnyRebuild()
+    {
+        auto w = window();
+        for (int i = 0; i < 5; ++i) {
+            w->resetView(i % 2 == 0);
+        }
+        const auto timers = w->findChildren<QTimer*>();
+        QCOMPARE(std::count_if(timers.begin(), timers.end(),
+                               [](const QTimer* t) { return t->isActive(); }),
+                 1);
+        const qint64 toWholeSecond = 1000 - QDateTime::currentMSecsSinceEpoch() % 1000;
+        QVERIFY(w->timer()->isActive());
+        QVERIFY2(w->timer()->remainingTime() <= toWholeSecond + 1,
+                 qPrintable(QString::number(w->timer()->remainingTime())));
+        QCOMPARE(w->timer()->timerType(), Qt::PreciseTimer);
+    }
+
+    void resetViewReturnsToDefaultsButKeepsZonesAndScheme()
+    {
+        uP->setDarkMode(true);
+        uP->setVerticalLayout(false);
+        uP->setTimeFontSize(24);
+        auto w = window();
+        w->move(400, 300);
+        w->saveWindowSettings();
+
+        w->removePreferences();
+        w->resetView(true);
+        QCOMPARE(w->pos(), QPoint(50, 50));
+        QCOMPARE(w->clocks().size(), std::size_t(3));
+        QCOMPARE(w->clocks().front()->getTimeLbl()->font().pointSize(), 18);
+        QVERIFY(uP->isDarkMode());
+        QVERIFY(uP->isVerticalLayout());
+    }
+
+    void aHugeZoneListIsCut()
+    {
+        QStringList zones;
+        for (int i = 0; i < 500; ++i) {
+            zones << u"Etc/GMT-%1"_qs.arg(i % 13);
+        }
+        uP->setTimeZones(zones.join(u';'));
+        auto w = window();
+        QCOMPARE(int(w->clocks().size()), Vantor::MAX_CLOCKS);
+        QCOMPARE(uP->getTimeZones().size(), 500); // the stored list stays whole
+    }
+};
+
+QTEST_MAIN(TestVantor)
+#include "tst_vantor.moc"
