@@ -23,8 +23,11 @@ build: deps $(BUILD_DIR)/build.ninja
 run: build
 	./$(BUILD_DIR)/vantor
 
+# Every test of the normal build, the end-to-end ones included, then the unit and
+# widget tests once more under the sanitizers.
 test: deps-test build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory check-sanitize
 
 $(ASAN_DIR)/build.ninja:
 	cmake -S . -B $(ASAN_DIR) $(CMAKE_GEN) -DVANTOR_SANITIZE=ON
@@ -32,7 +35,7 @@ $(ASAN_DIR)/build.ninja:
 # The unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 check-sanitize: deps-test $(ASAN_DIR)/build.ninja
 	cmake --build $(ASAN_DIR) -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=0 ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS) -E '^e2e_'
+	ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS) -E '^e2e_'
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
