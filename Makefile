@@ -4,7 +4,7 @@ ASAN_DIR  ?= build-asan
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all run test build deps deps-test check-sanitize format clean
+.PHONY: all run test build deps deps-test check-sanitize bench format clean
 
 all: build
 
@@ -36,6 +36,10 @@ $(ASAN_DIR)/build.ninja:
 check-sanitize: deps-test $(ASAN_DIR)/build.ninja
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS) -E '^e2e_'
+
+# Start-up, memory, idle CPU and tick cost beside a bare Qt window (not part of make test).
+bench: deps-test build
+	bench/run.sh $(BUILD_DIR)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
