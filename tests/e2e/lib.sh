@@ -42,12 +42,13 @@ wait_for() {
 }
 
 start_desktop() {
-    local n=90
-    while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
-    export DISPLAY=:$n
-    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    # The server picks a free display itself, so parallel runs never collide.
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_TMP/display" \
+        >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
-    wait_for 100 xdpyinfo || fail "Xvfb did not start"
+    wait_for 100 test -s "$E2E_TMP/display" || fail "Xvfb did not start"
+    export DISPLAY=:$(head -1 "$E2E_TMP/display")
+    wait_for 100 xdpyinfo || fail "Xvfb does not answer"
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
     wait_for 100 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
