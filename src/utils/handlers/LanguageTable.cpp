@@ -1,5 +1,7 @@
 #include "utils/handlers/LanguageTable.h"
 
+#include "utils/handlers/StringUtils.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
@@ -36,21 +38,6 @@ bool isBlank(QChar c)
 bool isLineEnd(QChar c)
 {
     return c == u'\n' || c == u'\r';
-}
-
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
-    }
-    if (u >= u'a' && u <= u'f') {
-        return u - u'a' + 10;
-    }
-    if (u >= u'A' && u <= u'F') {
-        return u - u'A' + 10;
-    }
-    return -1;
 }
 
 // One entry after joining its continuation lines. joins[i] is the offset in text where
@@ -204,7 +191,7 @@ private:
                 case u'u': {
                     char16_t unit = 0;
                     for (int k = 0; k < 4; ++k) {
-                        const int digit = i + 1 < to ? hexValue(s[i + 1]) : -1;
+                        const int digit = i + 1 < to ? StringUtils::hexDigitValue(s[i + 1]) : -1;
                         if (digit < 0) {
                             fail(QStringLiteral("malformed \\uXXXX escape \"%1\"")
                                      .arg(s.mid(at, std::min<qsizetype>(6, to - at))),

@@ -16,28 +16,12 @@ void requireText(const QString& text, const char* member, const char* argument)
     }
 }
 
-// Value of an ASCII hex digit, or -1.
-int hexDigitValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
-    }
-    if (u >= u'a' && u <= u'f') {
-        return u - u'a' + 10;
-    }
-    if (u >= u'A' && u <= u'F') {
-        return u - u'A' + 10;
-    }
-    return -1;
-}
-
 // One pair of characters read as a base-16 integer; a leading minus is allowed ("-F" is -15).
 int parseHexPair(const QString& text, qsizetype at)
 {
     const bool negative = text.at(at) == u'-';
-    const int high = negative ? 0 : hexDigitValue(text.at(at));
-    const int low = hexDigitValue(text.at(at + 1));
+    const int high = negative ? 0 : StringUtils::hexDigitValue(text.at(at));
+    const int low = StringUtils::hexDigitValue(text.at(at + 1));
     if (high < 0 || low < 0) {
         throw std::invalid_argument("StringUtils::hexStringToByteArray: \"" +
                                     text.mid(at, 2).toStdString() + "\" at " + std::to_string(at) +
@@ -376,6 +360,21 @@ QString StringUtils::titleCase(const QString& text)
     QString result(1, text.at(0).toTitleCase());
     result += QStringView(text).sliced(1);
     return result;
+}
+
+int StringUtils::hexDigitValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') {
+        return u - u'0';
+    }
+    if (u >= u'a' && u <= u'f') {
+        return u - u'a' + 10;
+    }
+    if (u >= u'A' && u <= u'F') {
+        return u - u'A' + 10;
+    }
+    return -1;
 }
 
 } // namespace utils

@@ -80,6 +80,8 @@ public:
 
     // 0..9 -> '0'..'9'; any other v -> the character with code v + 55 (10..15 -> 'A'..'F').
     static QChar toHexChar(int value);
+    // The value of an ASCII hexadecimal digit, or -1.
+    static int hexDigitValue(QChar c);
 
     // value rounded up to a multiple of unit. Throws std::invalid_argument for unit 0 and
     // std::out_of_range when the result does not fit in an int.
