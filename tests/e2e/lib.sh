@@ -51,13 +51,14 @@ start_desktop() {
     wait_for 100 xdpyinfo || fail "Xvfb does not answer"
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
-    wait_for 100 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    # Slow the first time on a new machine, while fontconfig builds its cache.
+    wait_for 600 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
         fail "openbox did not start"
     if [[ -z "${E2E_NO_TRAY:-}" ]]; then
         trayer --edge bottom --align right --widthtype request --height 24 \
             >"$E2E_TMP/trayer.log" 2>&1 &
         E2E_PIDS+=($!)
-        wait_for 100 xdotool search --class trayer || fail "trayer did not start"
+        wait_for 300 xdotool search --class trayer || fail "trayer did not start"
     fi
 }
 
