@@ -1,0 +1,421 @@
+#include "vantor/dialogs/MySettings.h"
+
+#include "utils/gui/components/LayoutUtils.h"
+#include "utils/gui/components/MyJButtonWithImage.h"
+#include "utils/gui/components/MyJComboBox.h"
+#include "utils/gui/handlers/FontUtils.h"
+#include "utils/gui/handlers/ToolkitDefaults.h"
+#include "utils/gui/layout/ConstraintLayout.h"
+#include "utils/handlers/DateFormatter.h"
+#include "utils/objects/constants/StandardColors.h"
+#include "vantor/Vantor.h"
+#include "vantor/dialogs/MyCellRenderer.h"
+#include "vantor/objects/MyConstants.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyledItemDelegate>
+#include <QTimeZone>
+
+#include <algorithm>
+
+namespace vantor {
+
+using utils::ConstraintLayout;
+using utils::LayoutUtils;
+using utils::MyJButtonWithImage;
+using utils::MyJComboBox;
+using utils::StandardColors;
+
+namespace {
+
+const QStringList DATE_PATTERNS = {
+    QStringLiteral("yyyy-MM-dd"),
+    QStringLiteral("yy-MM-dd"),
+    QStringLiteral("yy-M-d"),
+    QStringLiteral("MM-dd"),
+    QStringLiteral("yyyy/MM/dd"),
+    QStringLiteral("yy/MM/dd"),
+    QStringLiteral("yy/M/d"),
+    QStringLiteral("M/d"),
+    QStringLiteral("MMMM d, yyyy"),
+    QStringLiteral("MMMM d, yy"),
+    QStringLiteral("MMMM d"),
+    QStringLiteral("MMM d, yyyy"),
+    QStringLiteral("MMM d"),
+    QStringLiteral("d. MMM. yyyy"),
+    QStringLiteral("d. MMM."),
+    QStringLiteral("d. MMMM yyyy"),
+    QStringLiteral("d. MMMM"),
+    QStringLiteral("EE, MMM d"),
+    QStringLiteral("EE, MMM d, yy"),
+    QStringLiteral("EE, MMM d, yyyy"),
+    QStringLiteral("EE dd-MMM"),
+    QStringLiteral("EE dd-MMM yy"),
+    QStringLiteral("EE, MMMM d"),
+    QStringLiteral("EE, MMMM d, yyyy"),
+    QStringLiteral("EEEE MMMM d, yyyy"),
+};
+
+const QStringList TIME_PATTERNS = {
+    QStringLiteral("hh:mm a"),    QStringLiteral("h:mm a"),    QStringLiteral("h:m a"),
+    QStringLiteral("HH:mm"),      QStringLiteral("H:mm"),      QStringLiteral("H:m"),
+    QStringLiteral("hh:mm:ss a"), QStringLiteral("h:mm:ss a"), QStringLiteral("h:m:ss a"),
+    QStringLiteral("h:m:s a"),    QStringLiteral("HH:mm:ss"),  QStringLiteral("H:mm:ss"),
+    QStringLiteral("H:m:ss"),     QStringLiteral("H:m:s"),
+};
+
+const QStringList FONT_SIZES = {
+    QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12"),
+    QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
+    QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("24"),
+};
+
+constexpr QSize PATTERN_BOX_SIZE{80, 25};
+constexpr QSize SMALL_BOX_SIZE{50, 25};
+
+void setColors(QWidget* widget, const QColor& text, const QColor& background)
+{
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(role, text);
+    }
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+        palette.setColor(role, background);
+    }
+    widget->setPalette(palette);
+}
+
+void setBackground(QWidget* widget, const QColor& background)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, background);
+    widget->setPalette(palette);
+}
+
+// Every colour of the widget's palette becomes its own, so that the colours its parents
+// take later do not reach it.
+void keepPalette(QWidget* widget)
+{
+    const QPalette current = widget->palette();
+    QPalette own;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            if (role == QPalette::NoRole) {
+                continue;
+            }
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            own.setColor(g, r, current.color(g, r));
+        }
+    }
+    widget->setPalette(own);
+}
+
+// Measured in the font a plain push button would use; the longer text sets both widths.
+QSize buttonSize(const QString& save, const QString& cancel)
+{
+    const QPushButton probe;
+    const int widest = std::max(utils::FontUtils::getStringWidth(save, &probe),
+                                utils::FontUtils::getStringWidth(cancel, &probe));
+    return {std::max(widest + 55, 100), 25};
+}
+
+// Room for that many wide ("m") characters plus the frame: a field of that many columns.
+int columnsWidth(const QLineEdit* field, int columns)
+{
+    const QMargins margins = field->textMargins() + field->contentsMargins();
+    return columns * field->fontMetrics().horizontalAdvance(QLatin1Char('m')) + margins.left() +
+           margins.right() + 8;
+}
+
+} // namespace
+
+MySettings::MySettings(const utils::LanguageTable& labels, QWidget* parent)
+    : QDialog(parent), labels(labels), uP(Vantor::MAIN_CLASS)
+{
+    setModal(true);
+    setWindowTitle(labels.getString(QStringLiteral("dialog.title.settings")));
+    auto* layout = new ConstraintLayout(QStringLiteral("insets 12"), QString(), QString());
+    setLayout(layout);
+    // Not resizable: the dialog keeps the size of its content.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    myInit();
+
+    setLayoutDirection(LayoutUtils::layoutDirection());
+    // Qt centres a dialog on its parent when it is shown.
+    adjustSize();
+}
+
+QLabel* MySettings::makeLabel(const QString& text, const char* name)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(LayoutUtils::textAlignment() | Qt::AlignVCenter);
+    return label;
+}
+
+MyJComboBox* MySettings::makeComboBox(const QStringList& items, int selectedIndex, QSize size,
+                                      const QString& command, const char* name)
+{
+    auto* box = new MyJComboBox(
+        items, [this](const QString& c) { actionPerformed(c); }, selectedIndex, size, true);
+    box->setActionCommand(command);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+QGroupBox* MySettings::makeRadioPanel(const QString& titleKey, QSize size, QRadioButton* first,
+                                      QRadioButton* second)
+{
+    auto* panel = new QGroupBox(QLatin1Char(' ') + labels.getString(titleKey) + QLatin1Char(' '));
+    auto* layout = new ConstraintLayout(QStringLiteral("insets 2"));
+    panel->setLayout(layout);
+    // At least the size the arrangement was drawn for; more if the font needs it.
+    panel->setMinimumSize(size);
+    panel->setAutoFillBackground(true);
+    first->setChecked(true);
+    auto* group = new QButtonGroup(panel);
+    group->addButton(first);
+    group->addButton(second);
+    layout->addWidget(first, QStringLiteral("wrap"));
+    layout->addWidget(second, QStringLiteral("wrap"));
+    return panel;
+}
+
+void MySettings::myInit()
+{
+    auto* content = static_cast<ConstraintLayout*>(layout());
+    const QString yes = labels.getString(QStringLiteral("button.yes"));
+    const QString no = labels.getString(QStringLiteral("button.no"));
+    const QString saveText = labels.getString(QStringLiteral("button.save"));
+    const QString cancelText = labels.getString(QStringLiteral("button.cancel"));
+    const QSize buttons = buttonSize(saveText, cancelText);
+
+    dateFormatLbl = makeLabel(
+        labels.getString(QStringLiteral("format.date")) + QStringLiteral(": "), "dateFormatLbl");
+    content->addWidget(dateFormatLbl, QStringLiteral("span 2, wrap"));
+    dateFormat_CB =
+        makeComboBox(DATE_PATTERNS, 0, PATTERN_BOX_SIZE, DateFormatCmd, "dateFormat_CB");
+    content->addWidget(dateFormat_CB, QStringLiteral("span 2"));
+    displayDate = new QLineEdit(QStringLiteral("?"));
+    displayDate->setObjectName(QStringLiteral("displayDate"));
+    displayDate->setReadOnly(true);
+    displayDate->setFixedWidth(columnsWidth(displayDate, 16));
+    content->addWidget(displayDate, QStringLiteral("span 2, wrap para"));
+
+    timeFormatLbl = makeLabel(
+        labels.getString(QStringLiteral("format.time")) + QStringLiteral(": "), "timeFormatLbl");
+    content->addWidget(timeFormatLbl, QStringLiteral("span 2, wrap"));
+    timeFormat_CB =
+        makeComboBox(TIME_PATTERNS, 0, PATTERN_BOX_SIZE, TimeFormatCmd, "timeFormat_CB");
+    content->addWidget(timeFormat_CB, QStringLiteral("span 2"));
+    displayTime = new QLineEdit(QStringLiteral("?"));
+    displayTime->setObjectName(QStringLiteral("displayTime"));
+    displayTime->setReadOnly(true);
+    displayTime->setFixedWidth(columnsWidth(displayTime, 8));
+    content->addWidget(displayTime, QStringLiteral("span 2, wrap para"));
+
+    vertical_RB = new QRadioButton(labels.getString(QStringLiteral("radio.vertical")));
+    vertical_RB->setObjectName(QStringLiteral("vertical_RB"));
+    horizontal_RB = new QRadioButton(labels.getString(QStringLiteral("radio.horizontal")));
+    horizontal_RB->setObjectName(QStringLiteral("horizontal_RB"));
+    layoutPanel =
+        makeRadioPanel(QStringLiteral("lbl.layout"), QSize(125, 60), vertical_RB, horizontal_RB);
+    layoutPanel->setObjectName(QStringLiteral("layoutPanel"));
+    content->addWidget(layoutPanel, QStringLiteral("span 2"));
+
+    round_RB = new QRadioButton(labels.getString(QStringLiteral("radio.round")));
+    round_RB->setObjectName(QStringLiteral("round_RB"));
+    rectangle_RB = new QRadioButton(labels.getString(QStringLiteral("radio.rectangle")));
+    rectangle_RB->setObjectName(QStringLiteral("rectangle_RB"));
+    flagsPanel =
+        makeRadioPanel(QStringLiteral("lbl.countryflag"), QSize(130, 60), round_RB, rectangle_RB);
+    flagsPanel->setObjectName(QStringLiteral("flagsPanel"));
+    content->addWidget(flagsPanel, QStringLiteral("span 2, wrap para"));
+
+    timeFontSizeLbl =
+        makeLabel(labels.getString(QStringLiteral("lbl.font.size.time")) + QLatin1Char(':'),
+                  "timeFontSizeLbl");
+    content->addWidget(timeFontSizeLbl, QStringLiteral("span 4, wrap"));
+    timeFontSize_CB =
+        makeComboBox(FONT_SIZES, 0, SMALL_BOX_SIZE, TimeFontSizeCmd, "timeFontSize_CB");
+    content->addWidget(timeFontSize_CB, QStringLiteral("span 4, wrap para"));
+
+    taskBarLbl = makeLabel(labels.getString(QStringLiteral("lbl.makeapplicationvisibleontaskbar")),
+                           "taskBarLbl");
+    content->addWidget(taskBarLbl, QStringLiteral("span 4, wrap"));
+    taskBar_CB = makeComboBox({yes, no}, 1, SMALL_BOX_SIZE, TaskBarCmd, "taskBar_CB");
+    content->addWidget(taskBar_CB, QStringLiteral("span 4, wrap para"));
+
+    alwaysOnTopLbl = makeLabel(labels.getString(QStringLiteral("lbl.applicationisalwaysontop")),
+                               "alwaysOnTopLbl");
+    content->addWidget(alwaysOnTopLbl, QStringLiteral("span 4, wrap"));
+    alwaysOnTop_CB = makeComboBox({yes, no}, 0, SMALL_BOX_SIZE, AlwaysOnTopCmd, "alwaysOnTop_CB");
+    content->addWidget(alwaysOnTop_CB, QStringLiteral("span 4, wrap para"));
+
+    darkModeLbl = makeLabel(labels.getString(QStringLiteral("lbl.usedarkmode")), "darkModeLbl");
+    content->addWidget(darkModeLbl, QStringLiteral("span 4, wrap"));
+    darkMode_CB = makeComboBox({yes, no}, 1, SMALL_BOX_SIZE, DarkModeCmd, "darkMode_CB");
+    content->addWidget(darkMode_CB, QStringLiteral("span 4, wrap para"));
+
+    buttonPanel = new QWidget;
+    buttonPanel->setObjectName(QStringLiteral("buttonPanel"));
+    buttonPanel->setAutoFillBackground(true);
+    auto* buttonLayout = new ConstraintLayout;
+    buttonPanel->setLayout(buttonLayout);
+    const auto listener = [this](const QString& c) {
+        actionPerformed(c);
+    };
+    saveButton = new MyJButtonWithImage(
+        saveText, listener, QStringLiteral("images/16/dialog-apply.png"), buttons, true, SaveCmd);
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    cancelButton =
+        new MyJButtonWithImage(cancelText, listener, QStringLiteral("images/16/dialog-disable.png"),
+                               buttons, true, CancelCmd);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    for (MyJButtonWithImage* button : {saveButton, cancelButton}) {
+        // Enter in a combo box must not press Save: the dialog has no default button.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        // The buttons keep the usual look in both schemes.
+        keepPalette(button);
+        buttonLayout->addWidget(button);
+    }
+    content->addWidget(buttonPanel, LayoutUtils::isRightToLeft()
+                                        ? QStringLiteral("span 4, align left")
+                                        : QStringLiteral("span 4, align right"));
+
+    loadPref();
+    showDate();
+    showTime();
+}
+
+void MySettings::loadPref()
+{
+    // Each choice goes through setSelectedIndex so that it is handled as a user's would be:
+    // the samples follow and the stored scheme applies to the dialog.
+    const auto select = [](MyJComboBox* box, const QString& text) {
+        const int index = box->findText(text);
+        if (index >= 0) {
+            box->setSelectedIndex(index);
+        }
+    };
+    select(dateFormat_CB, uP.getDatePattern(MyConstants::DEFAULT_DATE_PATTERN));
+    select(timeFormat_CB, uP.getTimePattern(MyConstants::DEFAULT_TIME_PATTERN));
+
+    (uP.isVerticalLayout() ? vertical_RB : horizontal_RB)->setChecked(true);
+    (uP.isRoundFlags() ? round_RB : rectangle_RB)->setChecked(true);
+
+    select(timeFontSize_CB, QString::number(uP.getTimeFontSize()));
+
+    taskBar_CB->setSelectedIndex(uP.isOnTaskBar() ? 0 : 1);
+    alwaysOnTop_CB->setSelectedIndex(uP.isAlwaysOnTop() ? 0 : 1);
+    darkMode_CB->setSelectedIndex(uP.isDarkMode() ? 0 : 1);
+}
+
+void MySettings::saveIt()
+{
+    dataChanged = true;
+    uP.setDatePattern(dateFormat_CB->currentText());
+    uP.setTimePattern(timeFormat_CB->currentText());
+    uP.setVerticalLayout(vertical_RB->isChecked());
+    uP.setRoundFlags(round_RB->isChecked());
+    uP.setTimeFontSize(timeFontSize_CB->currentText().toInt(nullptr, 10));
+    uP.setOnTaskBar(taskBar_CB->currentIndex() == 0);
+    uP.setAlwaysOnTop(alwaysOnTop_CB->currentIndex() == 0);
+    uP.setDarkMode(darkMode_CB->currentIndex() == 0);
+}
+
+void MySettings::actionPerformed(const QString& command)
+{
+    if (command == SaveCmd) {
+        saveIt();
+        accept();
+    } else if (command == CancelCmd) {
+        reject();
+    } else if (command == DateFormatCmd) {
+        showDate();
+    } else if (command == TimeFormatCmd) {
+        showTime();
+    } else if (command == DarkModeCmd) {
+        setDarkMode(darkMode_CB->currentIndex() == 0);
+    }
+}
+
+// The samples show the moment of the choice in the local zone; they do not tick.
+void MySettings::showDate()
+{
+    utils::DateFormatter formatter(dateFormat_CB->currentText(), MyConstants::DEFAULT_DATE_PATTERN);
+    displayDate->setText(
+        formatter.format(QDateTime::currentDateTimeUtc(), QTimeZone::systemTimeZone()));
+    displayDate->setCursorPosition(0);
+}
+
+void MySettings::showTime()
+{
+    utils::DateFormatter formatter(timeFormat_CB->currentText(), MyConstants::DEFAULT_TIME_PATTERN);
+    displayTime->setText(
+        formatter.format(QDateTime::currentDateTimeUtc(), QTimeZone::systemTimeZone()));
+    displayTime->setCursorPosition(0);
+}
+
+void MySettings::setTitleColor(QGroupBox* panel, const QColor& color, const QColor& background)
+{
+    // Qt draws a group box title in its text colours; the buttons inside have their own.
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    palette.setColor(QPalette::Window, background);
+    panel->setPalette(palette);
+}
+
+void MySettings::setDarkMode(bool on)
+{
+    const QColor background =
+        on ? StandardColors::BASE : utils::ToolkitDefaults::get(QStringLiteral("Panel.background"));
+    const QColor text = on ? StandardColors::LIGHT_TEXT : StandardColors::BASE;
+    const QList<QWidget*> controls = {
+        dateFormatLbl,   dateFormat_CB,   displayDate,   timeFormatLbl, timeFormat_CB,
+        displayTime,     vertical_RB,     horizontal_RB, round_RB,      rectangle_RB,
+        timeFontSizeLbl, timeFontSize_CB, taskBarLbl,    taskBar_CB,    alwaysOnTopLbl,
+        alwaysOnTop_CB,  darkModeLbl,     darkMode_CB};
+    const QList<MyJComboBox*> boxes = {dateFormat_CB, timeFormat_CB,  timeFontSize_CB,
+                                       taskBar_CB,    alwaysOnTop_CB, darkMode_CB};
+
+    setBackground(this, background);
+    for (QWidget* control : controls) {
+        setColors(control, text, background);
+    }
+    const QColor title = on ? StandardColors::LIGHT_TEXT
+                            : QApplication::palette(layoutPanel).color(QPalette::WindowText);
+    setTitleColor(layoutPanel, title, background);
+    setTitleColor(flagsPanel, title, background);
+    setBackground(buttonPanel, background);
+
+    for (MyJComboBox* box : boxes) {
+        QAbstractItemView* view = box->view();
+        auto* renderer = qobject_cast<MyCellRenderer*>(view->itemDelegate());
+        if (on) {
+            setColors(box, text, StandardColors::HIGHLIGHT);
+            if (!renderer) {
+                box->setItemDelegate(new MyCellRenderer(*this, view));
+            }
+        } else if (renderer) {
+            // Light lists again: a dark list under a light box would be unreadable.
+            box->setItemDelegate(new QStyledItemDelegate(box));
+            renderer->deleteLater();
+        }
+    }
+}
+
+} // namespace vantor

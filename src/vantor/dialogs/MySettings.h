@@ -1,0 +1,92 @@
+#pragma once
+
+#include "utils/handlers/LanguageTable.h"
+#include "vantor/preferences/UserPreferences.h"
+
+#include <QDialog>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace utils {
+class MyJButtonWithImage;
+class MyJComboBox;
+} // namespace utils
+
+namespace vantor {
+
+// The modal settings dialog: date and time patterns with a sample of each, arrangement,
+// flag style, font size of the time, task-bar entry, always-on-top and the dark scheme.
+// Save writes all of them and closes; Cancel and the close box write nothing. The
+// opener asks isDataChanged() afterwards and rebuilds its clocks when it is true.
+//
+// Its controls carry their field names as object names ("dateFormat_CB", ...).
+class MySettings : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Action commands of the buttons and combo boxes.
+    static inline const QString SaveCmd = QStringLiteral("SaveFile");
+    static inline const QString CancelCmd = QStringLiteral("Cancel");
+    static inline const QString DateFormatCmd = QStringLiteral("DateFormat");
+    static inline const QString TimeFormatCmd = QStringLiteral("TimeFormat");
+    static inline const QString TimeFontSizeCmd = QStringLiteral("TimeFontSize");
+    static inline const QString TaskBarCmd = QStringLiteral("TaskBar");
+    static inline const QString AlwaysOnTopCmd = QStringLiteral("AlwaysOnTop");
+    static inline const QString DarkModeCmd = QStringLiteral("DarkMode");
+
+    MySettings(const utils::LanguageTable& labels, QWidget* parent);
+
+    // True once the dialog was closed with Save.
+    bool isDataChanged() const { return dataChanged; }
+    // Recolours the dialog at once; nothing is stored.
+    void setDarkMode(bool on);
+    // The one dispatch of the buttons and combo boxes; other commands are ignored.
+    void actionPerformed(const QString& command);
+
+private:
+    void myInit();
+    QGroupBox* makeRadioPanel(const QString& titleKey, QSize size, QRadioButton* first,
+                              QRadioButton* second);
+    utils::MyJComboBox* makeComboBox(const QStringList& items, int selectedIndex, QSize size,
+                                     const QString& command, const char* name);
+    QLabel* makeLabel(const QString& text, const char* name);
+    void loadPref();
+    void saveIt();
+    void showDate();
+    void showTime();
+    void setTitleColor(QGroupBox* panel, const QColor& color, const QColor& background);
+
+    utils::LanguageTable labels;
+    QLabel* dateFormatLbl = nullptr;
+    utils::MyJComboBox* dateFormat_CB = nullptr;
+    QLineEdit* displayDate = nullptr;
+    QLabel* timeFormatLbl = nullptr;
+    utils::MyJComboBox* timeFormat_CB = nullptr;
+    QLineEdit* displayTime = nullptr;
+    QGroupBox* layoutPanel = nullptr;
+    QRadioButton* vertical_RB = nullptr;
+    QRadioButton* horizontal_RB = nullptr;
+    QGroupBox* flagsPanel = nullptr;
+    QRadioButton* round_RB = nullptr;
+    QRadioButton* rectangle_RB = nullptr;
+    QLabel* timeFontSizeLbl = nullptr;
+    utils::MyJComboBox* timeFontSize_CB = nullptr;
+    QLabel* taskBarLbl = nullptr;
+    utils::MyJComboBox* taskBar_CB = nullptr;
+    QLabel* alwaysOnTopLbl = nullptr;
+    utils::MyJComboBox* alwaysOnTop_CB = nullptr;
+    QLabel* darkModeLbl = nullptr;
+    utils::MyJComboBox* darkMode_CB = nullptr;
+    QWidget* buttonPanel = nullptr;
+    utils::MyJButtonWithImage* saveButton = nullptr;
+    utils::MyJButtonWithImage* cancelButton = nullptr;
+    UserPreferences uP;
+    bool dataChanged = false;
+};
+
+} // namespace vantor
