@@ -1,0 +1,606 @@
+#include "vantor/dialogs/TimeZoneDialog.h"
+
+#include "utils/gui/components/LayoutUtils.h"
+#include "utils/gui/components/MyJButtonWithImage.h"
+#include "utils/gui/components/MyJComboBox.h"
+#include "utils/gui/components/MyMenuItem.h"
+#include "utils/gui/handlers/FontUtils.h"
+#include "utils/gui/handlers/MessageBoxes.h"
+#include "utils/gui/layout/ConstraintLayout.h"
+#include "utils/gui/preferences/GuiPreferences.h"
+#include "utils/objects/constants/StandardColors.h"
+#include "vantor/objects/TimeZoneObject.h"
+#include "vantor/preferences/UserPreferences.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDragMoveEvent>
+#include <QGridLayout>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+#include <QTimeZone>
+
+#include <algorithm>
+
+using utils::LayoutUtils;
+using utils::StandardColors;
+using utils::ToolkitDefaults;
+
+namespace vantor {
+
+namespace {
+
+const QString kOptionPaneBackground = QStringLiteral("OptionPane.background");
+const QString kOptionPaneForeground = QStringLiteral("OptionPane.messageForeground");
+const QString kPanelBackground = QStringLiteral("Panel.background");
+
+TimeZoneDialog::ChooserHandler& chooserHandler()
+{
+    static TimeZoneDialog::ChooserHandler handler;
+    return handler;
+}
+
+// Only the window roles: children such as buttons keep their own look.
+void setWindowColors(QWidget* widget, const QColor& text, const QColor& background)
+{
+    QPalette palette = widget->palette();
+    if (text.isValid()) {
+        palette.setColor(QPalette::WindowText, text);
+    }
+    palette.setColor(QPalette::Window, background);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// Text, field and button roles too, for the chooser panel and its drop-down.
+void setColors(QWidget* widget, const QColor& text, const QColor& background)
+{
+    QPalette palette = widget->palette();
+    if (text.isValid()) {
+        palette.setColor(QPalette::WindowText, text);
+        palette.setColor(QPalette::Text, text);
+        palette.setColor(QPalette::ButtonText, text);
+    }
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        palette.setColor(QPalette::Base, background);
+        palette.setColor(QPalette::Button, background);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+TimeZoneDialog::MyCellRenderer::MyCellRenderer(QAbstractItemView* view)
+    : QStyledItemDelegate(view), view_(view)
+{
+    view_->viewport()->installEventFilter(this);
+}
+
+TimeZoneDialog::MyCellRenderer::RowColors TimeZoneDialog::MyCellRenderer::colorsFor(bool dropTarget,
+                                                                                    bool selected)
+{
+    if (dropTarget) {
+        return {StandardColors::DROP, StandardColors::HIGHLIGHT_TEXT};
+    }
+    if (selected) {
+        return {StandardColors::SHADE, StandardColors::HIGHLIGHT_TEXT};
+    }
+    return {StandardColors::HIGHLIGHT, StandardColors::HIGHLIGHT_TEXT};
+}
+
+void TimeZoneDialog::MyCellRenderer::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const RowColors colors =
+        colorsFor(index.row() == dropRow_, opt.state.testFlag(QStyle::State_Selected));
+    painter->fillRect(opt.rect, colors.background);
+    // Drawn as a plain row in our colours: the style's selection and hover fills would
+    // cover the background just painted.
+    opt.state &= ~(QStyle::State_Selected | QStyle::State_MouseOver | QStyle::State_HasFocus);
+    opt.backgroundBrush = colors.background;
+    opt.palette.setColor(QPalette::Text, colors.text);
+    opt.palette.setColor(QPalette::WindowText, colors.text);
+    opt.palette.setColor(QPalette::HighlightedText, colors.text);
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+}
+
+bool TimeZoneDialog::MyCellRenderer::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        const QPoint pos = static_cast<QDropEvent*>(event)->position().toPoint();
+        const QModelIndex index = view_->indexAt(pos);
+        int row = -1;
+        if (index.isValid()) {
+            // Near a row's top or bottom edge a drop goes between rows; only the middle of
+            // a row makes it the target (the margin Qt's views use).
+            const QRect rect = view_->visualRect(index);
+            const int margin = qBound(2, qRound(qreal(rect.height()) / 5.5), 12);
+            if (pos.y() - rect.top() >= margin && rect.bottom() - pos.y() >= margin) {
+                row = index.row();
+            }
+        }
+        setDropRow(row);
+        break;
+    }
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+        setDropRow(-1);
+        break;
+    default:
+        break;
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+}
+
+void TimeZoneDialog::MyCellRenderer::setDropRow(int row)
+{
+    if (row != dropRow_) {
+        dropRow_ = row;
+        view_->viewport()->update();
+    }
+}
+
+TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, QWidget* parent,
+                               const QString& /*title*/, const utils::LanguageTable& labels)
+    : QDialog(parent), uP(uP), labels(labels)
+{
+    Q_ASSERT(uP != nullptr);
+    setModal(true);
+    savedDefaults = ToolkitDefaults::save();
+    setWindowTitle(labels.getString(QStringLiteral("dialog.title.timezoneconfiguration")));
+
+    if (gP != nullptr && gP->isLargeFont()) {
+        extraWidth = LARGE_FONT_EXTRA_WIDTH;
+    }
+    // The dialog never gets smaller than it opens.
+    setMinimumSize(MIN_WIDTH + extraWidth, MIN_HEIGHT);
+    resize(MIN_WIDTH + extraWidth, MIN_HEIGHT);
+
+    dialogLayout = new utils::ConstraintLayout(QString(), QString(),
+                                               QStringLiteral("[][][][][][][][][][][grow 100]"));
+    setLayout(dialogLayout);
+
+    panel1 = new QWidget(this);
+    panel1Layout = new utils::ConstraintLayout(QStringLiteral("insets 1"));
+    panel1->setLayout(panel1Layout);
+
+    timeZonesList_ = new QListWidget(this);
+    timeZonesList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    timeZonesList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    timeZonesList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    timeZonesList_->setContextMenuPolicy(Qt::CustomContextMenu);
+    dialogLayout->addWidget(timeZonesList_,
+                            QStringLiteral("spany 5, growy, spanx 4, wmin 240, hmin 400, skip 2"));
+
+    buildTable();
+
+    const QStringList keys = {QStringLiteral("button.add"),      QStringLiteral("button.delete"),
+                              QStringLiteral("button.save"),     QStringLiteral("button.moveup"),
+                              QStringLiteral("button.movedown"), QStringLiteral("button.close")};
+    int widest = 0;
+    {
+        const QPushButton probe;
+        for (const QString& key : keys) {
+            widest =
+                std::max(widest, utils::FontUtils::getStringWidth(labels.getString(key), &probe));
+        }
+    }
+    const QSize buttonSize(std::max(widest + 55, 110), 25);
+
+    const utils::ActionListener listener = [this](const QString& command) {
+        actionPerformed(command);
+    };
+    auto makeButton = [&](const char* key, const char* icon, bool enabled, const QString& command,
+                          const char* constraint) {
+        auto* button =
+            new utils::MyJButtonWithImage(labels.getString(QLatin1String(key)), listener,
+                                          QLatin1String(icon), buttonSize, enabled, command);
+        // Enter must not press whichever button has the focus; only Close answers it.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        panel1Layout->addWidget(button, QLatin1String(constraint));
+        return button;
+    };
+    addButton = makeButton("button.add", "images/16/user-new.png", true, AddRowCmd,
+                           "gaptop 40, gapright 10, alignx center, wrap");
+    deleteButton = makeButton("button.delete", "images/16/dialog-cancel-4.png", false, DeleteRowCmd,
+                              "gapright 10, alignx center, wrap");
+    moveUpButton = makeButton("button.moveup", "images/16/up_arrow.gif", false, MoveUpCmd,
+                              "gaptop 20, gapright 10, alignx center, wrap");
+    moveDownButton = makeButton("button.movedown", "images/16/down_arrow.gif", false, MoveDownCmd,
+                                "gapright 10, alignx center, wrap");
+    saveButton = makeButton("button.save", "images/16/media-floppy-3.5-2.png", false, SaveFileCmd,
+                            "gaptop 20, gapright 10, alignx center, wrap");
+    closeButton = makeButton("button.close", "images/16/document-close-3.png", true, CloseCmd,
+                             "gapright 10, alignx center, wrap");
+    dialogLayout->addWidget(panel1, QStringLiteral("span 10, wrap para"));
+
+    addPopup();
+
+    // Keyboard and programmatic selection changes keep the enabling right, not only clicks.
+    connect(timeZonesList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { setButtonsAndItems(); });
+    connect(timeZonesList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        setButtonsAndItems();
+        shortPopup->popup(timeZonesList_->viewport()->mapToGlobal(pos));
+    });
+    closeButton->installEventFilter(this);
+    setButtonsAndItems();
+
+    if (uP->isDarkMode()) {
+        setDarkMode();
+        ToolkitDefaults::put(kOptionPaneForeground, StandardColors::HIGHLIGHT_TEXT);
+        ToolkitDefaults::put(kOptionPaneBackground, StandardColors::SHADE);
+        ToolkitDefaults::put(kPanelBackground, StandardColors::SHADE);
+        darkDefaultsApplied = true;
+    }
+    setLayoutDirection(LayoutUtils::layoutDirection());
+}
+
+TimeZoneDialog::~TimeZoneDialog()
+{
+    // A dialog dropped without being closed must not leave the dark boxes behind.
+    if (darkDefaultsApplied) {
+        ToolkitDefaults::restore(savedDefaults);
+    }
+}
+
+void TimeZoneDialog::actionPerformed(const QString& command)
+{
+    if (command == AddRowCmd) {
+        handleAdd();
+    } else if (command == DeleteRowCmd) {
+        handleDelete();
+    } else if (command == MoveUpCmd) {
+        handleMove(-1);
+    } else if (command == MoveDownCmd) {
+        handleMove(1);
+    } else if (command == SaveFileCmd) {
+        handleSave();
+    } else if (command == CloseCmd) {
+        handleClose();
+    }
+}
+
+QString TimeZoneDialog::displayText(const QString& zoneId, const QString& utcText,
+                                    const QDateTime& instant)
+{
+    const QTimeZone zone(zoneId.toUtf8());
+    const qint64 offset = zone.isValid() ? qint64(zone.standardTimeOffset(instant)) * 1000 : 0;
+    return QLatin1Char('(') + utcText + TimeZoneObject::calculateOffset(offset) +
+           QLatin1String(") ") + zoneId;
+}
+
+QString TimeZoneDialog::stripUTC(const QString& row)
+{
+    const qsizetype close = row.indexOf(QLatin1Char(')'));
+    if (close < 0) {
+        return localZoneId();
+    }
+    return row.mid(close + 2);
+}
+
+QString TimeZoneDialog::localZoneId()
+{
+    const QString id = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    return id.isEmpty() ? QStringLiteral("UTC") : id;
+}
+
+QStringList TimeZoneDialog::getTimeZoneList() const
+{
+    const QString utc = labels.getString(QStringLiteral("lbl.utc"));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QStringList entries;
+    const QList<QByteArray> ids = QTimeZone::availableTimeZoneIds();
+    entries.reserve(ids.size());
+    for (const QByteArray& id : ids) {
+        entries.append(displayText(QString::fromUtf8(id), utc, now));
+    }
+    return entries;
+}
+
+void TimeZoneDialog::setChooserHandler(ChooserHandler handler)
+{
+    chooserHandler() = std::move(handler);
+}
+
+QStringList TimeZoneDialog::rows() const
+{
+    QStringList texts;
+    for (int row = 0; row < timeZonesList_->count(); ++row) {
+        texts.append(timeZonesList_->item(row)->text());
+    }
+    return texts;
+}
+
+utils::MyJButtonWithImage* TimeZoneDialog::button(const QString& command) const
+{
+    for (utils::MyJButtonWithImage* b :
+         {addButton, deleteButton, moveUpButton, moveDownButton, saveButton, closeButton}) {
+        if (b->actionCommand() == command) {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+QAction* TimeZoneDialog::popupItem(const QString& command) const
+{
+    for (QAction* item : {addPopupItem, deletePopupItem, moveUpPopupItem, moveDownPopupItem}) {
+        if (utils::MyMenuItem::actionCommand(item) == command) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+QStringList TimeZoneDialog::constraintErrors() const
+{
+    return dialogLayout->constraintErrors() + panel1Layout->constraintErrors();
+}
+
+void TimeZoneDialog::reject()
+{
+    handleClose();
+}
+
+bool TimeZoneDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == closeButton && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            handleClose();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TimeZoneDialog::buildTable()
+{
+    const QString utc = labels.getString(QStringLiteral("lbl.utc"));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    timeZonesList_->clear();
+    for (const QString& id : uP->getTimeZones()) {
+        timeZonesList_->addItem(displayText(id, utc, now));
+    }
+    if (timeZonesList_->count() > 0) {
+        timeZonesList_->setCurrentRow(0);
+    }
+}
+
+void TimeZoneDialog::addPopup()
+{
+    shortPopup = new QMenu(this);
+    const utils::ActionListener listener = [this](const QString& command) {
+        actionPerformed(command);
+    };
+    auto item = [&](const char* key, const char* icon, const QString& command) {
+        QAction* action = utils::MyMenuItem::createMenuItemWithIcon(
+            labels.getString(QLatin1String(key)), QLatin1String(icon), listener, command, 0,
+            QKeySequence(), true, shortPopup);
+        shortPopup->addAction(action);
+        return action;
+    };
+    addPopupItem = item("button.add", "images/16/user-new.png", AddRowCmd);
+    deletePopupItem = item("button.delete", "images/16/dialog-cancel-4.png", DeleteRowCmd);
+    shortPopup->addSeparator();
+    moveUpPopupItem = item("button.moveup", "images/16/up_arrow.gif", MoveUpCmd);
+    moveDownPopupItem = item("button.movedown", "images/16/down_arrow.gif", MoveDownCmd);
+    shortPopup->setLayoutDirection(LayoutUtils::layoutDirection());
+}
+
+int TimeZoneDialog::selectedRow() const
+{
+    const QModelIndexList selected = timeZonesList_->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void TimeZoneDialog::setButtonsAndItems()
+{
+    const int count = timeZonesList_->count();
+    const int row = selectedRow();
+    const bool any = count > 0 && row >= 0;
+    const bool up = any && row > 0;
+    const bool down = any && row < count - 1;
+    deleteButton->setEnabled(any);
+    deletePopupItem->setEnabled(any);
+    moveUpButton->setEnabled(up);
+    moveUpPopupItem->setEnabled(up);
+    moveDownButton->setEnabled(down);
+    moveDownPopupItem->setEnabled(down);
+}
+
+void TimeZoneDialog::markChanged()
+{
+    madeChange = true;
+    saveButton->setEnabled(true);
+}
+
+QMessageBox::StandardButton TimeZoneDialog::showChooser(QDialog& box, QWidget* panel,
+                                                        utils::MyJComboBox* chooser)
+{
+    // A question box around the chooser panel, in the current message-box colours, so it
+    // looks like the program's other boxes.
+    box.setWindowTitle(labels.getString(QStringLiteral("popup.title.selecttimezone")));
+    box.setLayoutDirection(LayoutUtils::layoutDirection());
+    setWindowColors(&box, ToolkitDefaults::get(kOptionPaneForeground),
+                    ToolkitDefaults::get(kOptionPaneBackground));
+    auto* grid = new QGridLayout(&box);
+    auto* icon = new QLabel(&box);
+    const int iconSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    icon->setPixmap(box.style()
+                        ->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, &box)
+                        .pixmap(iconSize, iconSize));
+    icon->setAlignment(Qt::AlignTop);
+    grid->addWidget(icon, 0, 0);
+    grid->addWidget(panel, 0, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    grid->addWidget(buttons, 1, 0, 1, 2);
+    chooser->setFocus();
+
+    if (chooserHandler()) {
+        return chooserHandler()(panel, chooser);
+    }
+    return box.exec() == QDialog::Accepted ? QMessageBox::Ok : QMessageBox::Cancel;
+}
+
+void TimeZoneDialog::handleAdd()
+{
+    QDialog box(this);
+    auto* panel = new QWidget(&box);
+    auto* panelLayout = new utils::ConstraintLayout(QString(), QString(), QString());
+    panel->setLayout(panelLayout);
+    auto* label = new QLabel(labels.getString(QStringLiteral("cb.timezone")) + QLatin1String(": "));
+    label->setAlignment(LayoutUtils::textAlignment() | Qt::AlignVCenter);
+    panelLayout->addWidget(label, QStringLiteral("span 2, wrap"));
+    auto* chooser = new utils::MyJComboBox(
+        QStringList(), [this](const QString& command) { actionPerformed(command); }, 0,
+        QSize(230, 25));
+    panelLayout->addWidget(chooser, QStringLiteral("span 4, wrap para"));
+
+    const QStringList entries = getTimeZoneList();
+    chooser->addItems(entries);
+    // The local zone is preselected. Entries are compared by their identifier: a mere
+    // "contains" would let "UTC" (in every entry's offset text) or "GMT" pick a stranger.
+    const QString local = localZoneId();
+    int selected = 0;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (stripUTC(entries.at(i)) == local) {
+            selected = i;
+        }
+    }
+    if (!entries.isEmpty()) {
+        chooser->setCurrentIndex(selected);
+    }
+
+    if (uP->isDarkMode()) {
+        setColors(panel, StandardColors::LIGHT_TEXT, StandardColors::BASE);
+        setColors(label, StandardColors::LIGHT_TEXT, QColor());
+        chooser->setItemDelegate(new MyCellRenderer(chooser->view()));
+        setColors(chooser, StandardColors::LIGHT_TEXT, StandardColors::BASE);
+        setColors(chooser->view(), StandardColors::LIGHT_TEXT, StandardColors::HIGHLIGHT);
+    }
+
+    const QMessageBox::StandardButton answer = showChooser(box, panel, chooser);
+    if (answer == QMessageBox::Ok && chooser->currentIndex() >= 0) {
+        timeZonesList_->addItem(chooser->currentText());
+        timeZonesList_->setCurrentRow(timeZonesList_->count() - 1);
+        markChanged();
+    }
+    setButtonsAndItems();
+}
+
+void TimeZoneDialog::handleDelete()
+{
+    const int row = selectedRow();
+    if (row < 0) {
+        return;
+    }
+    const QString title = labels.getString(QStringLiteral("button.delete"));
+    const QString text =
+        title + QLatin1String(" : ") + timeZonesList_->item(row)->text() + QLatin1String(" ?");
+    if (utils::MessageBoxes::show(QMessageBox::Question, this, title, text,
+                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+        return;
+    }
+    delete timeZonesList_->takeItem(row);
+    timeZonesList_->clearSelection();
+    markChanged();
+    setButtonsAndItems();
+}
+
+void TimeZoneDialog::handleMove(int step)
+{
+    const int row = selectedRow();
+    const int target = row + step;
+    // A request that would move a row off either end (or with nothing selected) is
+    // ignored, so no row is ever dropped.
+    if (row < 0 || target < 0 || target >= timeZonesList_->count()) {
+        setButtonsAndItems();
+        return;
+    }
+    QListWidgetItem* item = timeZonesList_->takeItem(row);
+    timeZonesList_->insertItem(target, item);
+    timeZonesList_->setCurrentRow(target);
+    markChanged();
+    setButtonsAndItems();
+}
+
+void TimeZoneDialog::handleSave()
+{
+    if (!madeChange) {
+        return;
+    }
+    QStringList ids;
+    for (const QString& row : rows()) {
+        ids.append(stripUTC(row));
+    }
+    // The stored list is never empty: without zones the main window would show nothing.
+    uP->setTimeZones(ids.isEmpty() ? localZoneId() : ids.join(QLatin1Char(';')));
+    madeChange = false;
+    dataChanged = true;
+    saveButton->setEnabled(false);
+}
+
+void TimeZoneDialog::handleClose()
+{
+    if (!madeChange) {
+        dialogCleanUp();
+        return;
+    }
+    const QString text = labels.getString(QStringLiteral("popup.warningnotsavedyourchanges")) +
+                         QLatin1Char('\n') +
+                         labels.getString(QStringLiteral("popup.saveyourchanges"));
+    const QMessageBox::StandardButton answer = utils::MessageBoxes::show(
+        QMessageBox::Question, this, labels.getString(QStringLiteral("popup.warning")), text,
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+        // Saved, and left open: the next Close closes.
+        handleSave();
+    } else {
+        dialogCleanUp();
+    }
+}
+
+void TimeZoneDialog::dialogCleanUp()
+{
+    if (darkDefaultsApplied) {
+        // Back to the colours the boxes had before the dialog opened, whatever scheme the
+        // desktop uses.
+        ToolkitDefaults::restore(savedDefaults);
+        darkDefaultsApplied = false;
+    }
+    QDialog::done(dataChanged ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void TimeZoneDialog::setDarkMode()
+{
+    setWindowColors(this, QColor(), StandardColors::BASE);
+    setWindowColors(panel1, QColor(), StandardColors::BASE);
+    QPalette palette = timeZonesList_->palette();
+    palette.setColor(QPalette::Text, StandardColors::LIGHT_TEXT);
+    palette.setColor(QPalette::Base, StandardColors::BASE);
+    palette.setColor(QPalette::HighlightedText, StandardColors::HIGHLIGHT_TEXT);
+    palette.setColor(QPalette::Highlight, StandardColors::HIGHLIGHT);
+    timeZonesList_->setPalette(palette);
+}
+
+} // namespace vantor

@@ -1,0 +1,647 @@
+#include "TestSupport.h"
+
+#include "utils/gui/components/MyJButtonWithImage.h"
+#include "utils/gui/components/MyJComboBox.h"
+#include "utils/gui/handlers/MessageBoxes.h"
+#include "utils/gui/handlers/ToolkitDefaults.h"
+#include "utils/gui/layout/ConstraintLayout.h"
+#include "utils/gui/preferences/GuiPreferences.h"
+#include "utils/objects/constants/GUIConstants.h"
+#include "utils/objects/constants/StandardColors.h"
+#include "vantor/Vantor.h"
+#include "vantor/dialogs/TimeZoneDialog.h"
+#include "vantor/preferences/UserPreferences.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimeZone>
+
+#include <ctime>
+#include <memory>
+
+using utils::MessageBoxes;
+using utils::StandardColors;
+using utils::ToolkitDefaults;
+using vantor::TimeZoneDialog;
+using MyCellRenderer = vantor::TimeZoneDialog::MyCellRenderer;
+using vantor::UserPreferences;
+
+namespace {
+
+struct Asked
+{
+    QString title;
+    QString text;
+};
+
+QDateTime utc(const char* text)
+{
+    QDateTime instant = QDateTime::fromString(QString::fromLatin1(text), Qt::ISODate);
+    instant.setTimeZone(QTimeZone::utc());
+    return instant;
+}
+
+} // namespace
+
+class TestTimeZoneDialog : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TemporarySettings> settings;
+    std::unique_ptr<UserPreferences> uP;
+    std::unique_ptr<utils::GuiPreferences> gP;
+    utils::LanguageTable labels;
+    QList<Asked> asked;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+
+    std::unique_ptr<TimeZoneDialog> dialog(const QString& zones)
+    {
+        uP->setTimeZones(zones);
+        return std::make_unique<TimeZoneDialog>(gP.get(), uP.get(), nullptr, QString(), labels);
+    }
+    QString stored() const { return uP->getTimeZones().join(QLatin1Char(';')); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("TZ", "Asia/Kathmandu");
+        tzset();
+        labels = utils::LanguageTable::load(vantor::Vantor::LANGUAGE,
+                                            QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+    void init()
+    {
+        settings = std::make_unique<TemporarySettings>();
+        uP = std::make_unique<UserPreferences>(vantor::Vantor::MAIN_CLASS);
+        gP = std::make_unique<utils::GuiPreferences>(vantor::Vantor::MAIN_CLASS);
+        gP->setHandler(utils::GUIConstants::KEY_LARGE_FONT, QStringLiteral("false"));
+        asked.clear();
+        answer = QMessageBox::No;
+        MessageBoxes::setHandler([this](QMessageBox::Icon, QWidget*, const QString& title,
+                                        const QString& text, QMessageBox::StandardButtons) {
+            asked.append({title, text});
+            return answer;
+        });
+    }
+    void cleanup()
+    {
+        MessageBoxes::setHandler({});
+        TimeZoneDialog::setChooserHandler({});
+        gP.reset();
+        uP.reset();
+        settings.reset();
+    }
+
+    void displayText_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QDateTime>("instant");
+        QTest::addColumn<QString>("text");
+        // Standard offsets: daylight-saving time never shows.
+        QTest::newRow("New York, winter")
+            << "America/New_York" << utc("2024-01-15T12:00:00") << "(UTC-05:00) America/New_York";
+        QTest::newRow("New York, summer")
+            << "America/New_York" << utc("2024-07-15T12:00:00") << "(UTC-05:00) America/New_York";
+        QTest::newRow("London, summer")
+            << "Europe/London" << utc("2024-07-15T12:00:00") << "(UTC+00:00) Europe/London";
+        QTest::newRow("Sydney, southern summer")
+            << "Australia/Sydney" << utc("2024-01-15T12:00:00") << "(UTC+10:00) Australia/Sydney";
+        QTest::newRow("St Johns") << "America/St_Johns" << utc("2024-07-15T12:00:00")
+                                  << "(UTC-03:30) America/St_Johns";
+        QTest::newRow("Kathmandu")
+            << "Asia/Kathmandu" << utc("2024-07-15T12:00:00") << "(UTC+05:45) Asia/Kathmandu";
+        QTest::newRow("unknown zone")
+            << "Mars/Olympus_Mons" << utc("2024-07-15T12:00:00") << "(UTC+00:00) Mars/Olympus_Mons";
+    }
+    void displayText()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QDateTime, instant);
+        QFETCH(QString, text);
+        QCOMPARE(TimeZoneDialog::displayText(zone, QStringLiteral("UTC"), instant), text);
+        QCOMPARE(TimeZoneDialog::stripUTC(text), zone);
+    }
+
+    void stripUTCWithoutParenthesis()
+    {
+        QCOMPARE(TimeZoneDialog::stripUTC(QStringLiteral("Europe/Berlin")),
+                 QStringLiteral("Asia/Kathmandu"));
+        QCOMPARE(TimeZoneDialog::localZoneId(), QStringLiteral("Asia/Kathmandu"));
+    }
+
+    void listsStoredZonesWithFirstSelected()
+    {
+        auto d = dialog(QStringLiteral("America/New_York;Europe/London;Australia/Sydney"));
+        QCOMPARE(d->rows(), QStringList({QStringLiteral("(UTC-05:00) America/New_York"),
+                                         QStringLiteral("(UTC+00:00) Europe/London"),
+                                         QStringLiteral("(UTC+10:00) Australia/Sydney")}));
+        QCOMPARE(d->timeZonesList()->currentRow(), 0);
+        QCOMPARE(d->windowTitle(), QStringLiteral("Time Zone Configuration"));
+        QVERIFY2(d->constraintErrors().isEmpty(), qPrintable(d->constraintErrors().join('\n')));
+        QVERIFY(!d->isDataChanged());
+        QVERIFY(!d->button(TimeZoneDialog::SaveFileCmd)->isEnabled());
+    }
+
+    void popupMenuEntries()
+    {
+        auto d = dialog(QStringLiteral("Europe/London"));
+        const QList<QAction*> actions = d->popupMenu()->actions();
+        QCOMPARE(actions.size(), 5);
+        QCOMPARE(actions.at(0)->text(), QStringLiteral("Add"));
+        QCOMPARE(actions.at(1)->text(), QStringLiteral("Delete"));
+        QVERIFY(actions.at(2)->isSeparator());
+        QCOMPARE(actions.at(3)->text(), QStringLiteral("Move Up"));
+        QCOMPARE(actions.at(4)->text(), QStringLiteral("Move Down"));
+        // An entry runs the same command as its button.
+        d->popupItem(TimeZoneDialog::DeleteRowCmd)->trigger();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.at(0).title, QStringLiteral("Delete"));
+        QCOMPARE(asked.at(0).text, QStringLiteral("Delete : (UTC+00:00) Europe/London ?"));
+    }
+
+    void enabling_data()
+    {
+        QTest::addColumn<QString>("zones");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<bool>("canDelete");
+        QTest::addColumn<bool>("canMoveUp");
+        QTest::addColumn<bool>("canMoveDown");
+        const QString three = QStringLiteral("Europe/Paris;Asia/Tokyo;America/Chicago");
+        QTest::newRow("top of three") << three << 0 << true << false << true;
+        QTest::newRow("middle") << three << 1 << true << true << true;
+        QTest::newRow("bottom") << three << 2 << true << true << false;
+        QTest::newRow("single row") << "Asia/Tokyo" << 0 << true << false << false;
+        QTest::newRow("nothing selected") << three << -1 << false << false << false;
+        QTest::newRow("empty list") << "" << -1 << false << false << false;
+    }
+    void enabling()
+    {
+        QFETCH(QString, zones);
+        QFETCH(int, selected);
+        QFETCH(bool, canDelete);
+        QFETCH(bool, canMoveUp);
+        QFETCH(bool, canMoveDown);
+        auto d = dialog(zones);
+        if (selected < 0) {
+            d->timeZonesList()->clearSelection();
+        } else {
+            d->timeZonesList()->setCurrentRow(selected);
+        }
+        const QList<std::pair<QString, bool>> expected = {
+            {TimeZoneDialog::DeleteRowCmd, canDelete},
+            {TimeZoneDialog::MoveUpCmd, canMoveUp},
+            {TimeZoneDialog::MoveDownCmd, canMoveDown},
+            {TimeZoneDialog::AddRowCmd, true}};
+        for (const auto& [command, enabled] : expected) {
+            QVERIFY2(d->button(command)->isEnabled() == enabled, qPrintable(command));
+            QVERIFY2(d->popupItem(command)->isEnabled() == enabled, qPrintable(command));
+        }
+        QVERIFY(d->button(TimeZoneDialog::CloseCmd)->isEnabled());
+    }
+
+    void keyboardSelectionUpdatesEnabling()
+    {
+        auto d = dialog(QStringLiteral("Europe/Paris;Asia/Tokyo;America/Chicago"));
+        d->show();
+        QListWidget* list = d->timeZonesList();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(list->currentRow(), 2);
+        QVERIFY(!d->button(TimeZoneDialog::MoveDownCmd)->isEnabled());
+        QVERIFY(d->button(TimeZoneDialog::MoveUpCmd)->isEnabled());
+        QTest::keyClick(list, Qt::Key_Home);
+        QVERIFY(!d->button(TimeZoneDialog::MoveUpCmd)->isEnabled());
+        QVERIFY(d->button(TimeZoneDialog::MoveDownCmd)->isEnabled());
+    }
+
+    void moves()
+    {
+        auto d = dialog(QStringLiteral("Europe/Paris;Asia/Tokyo;America/Chicago"));
+        d->actionPerformed(TimeZoneDialog::MoveDownCmd);
+        QCOMPARE(d->timeZonesList()->currentRow(), 1);
+        QCOMPARE(TimeZoneDialog::stripUTC(d->rows().at(1)), QStringLiteral("Europe/Paris"));
+        QVERIFY(d->hasUnsavedChanges());
+        QVERIFY(d->button(TimeZoneDialog::SaveFileCmd)->isEnabled());
+        d->actionPerformed(TimeZoneDialog::MoveDownCmd);
+        QCOMPARE(d->timeZonesList()->currentRow(), 2);
+        QVERIFY(!d->button(TimeZoneDialog::MoveDownCmd)->isEnabled());
+        d->actionPerformed(TimeZoneDialog::MoveUpCmd);
+        QCOMPARE(d->timeZonesList()->currentRow(), 1);
+        d->actionPerformed(TimeZoneDialog::SaveFileCmd);
+        QCOMPARE(stored(), QStringLiteral("Asia/Tokyo;Europe/Paris;America/Chicago"));
+    }
+
+    void movesOffTheEndsKeepEveryRow()
+    {
+        auto d = dialog(QStringLiteral("Europe/Paris;Asia/Tokyo"));
+        const QStringList before = d->rows();
+        d->actionPerformed(TimeZoneDialog::MoveUpCmd); // top row
+        d->timeZonesList()->setCurrentRow(1);
+        d->actionPerformed(TimeZoneDialog::MoveDownCmd); // bottom row
+        d->timeZonesList()->clearSelection();
+        d->actionPerformed(TimeZoneDialog::MoveUpCmd);
+        d->actionPerformed(TimeZoneDialog::DeleteRowCmd);
+        QCOMPARE(d->rows(), before);
+        QVERIFY(!d->hasUnsavedChanges());
+        QVERIFY(asked.isEmpty());
+    }
+
+    void deleteAsksFirst()
+    {
+        auto d = dialog(QStringLiteral("Europe/Berlin;Asia/Tokyo"));
+        answer = QMessageBox::No;
+        d->actionPerformed(TimeZoneDialog::DeleteRowCmd);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.at(0).text, QStringLiteral("Delete : (UTC+01:00) Europe/Berlin ?"));
+        QCOMPARE(d->rows().size(), 2);
+        QVERIFY(!d->hasUnsavedChanges());
+
+        answer = QMessageBox::Yes;
+        d->actionPerformed(TimeZoneDialog::DeleteRowCmd);
+        QCOMPARE(d->rows(), QStringList{QStringLiteral("(UTC+09:00) Asia/Tokyo")});
+        QVERIFY(d->button(TimeZoneDialog::SaveFileCmd)->isEnabled());
+        QVERIFY(!d->button(TimeZoneDialog::DeleteRowCmd)->isEnabled());
+        QCOMPARE(stored(), QStringLiteral("Europe/Berlin;Asia/Tokyo")); // not before Save
+    }
+
+    void savingAnEmptyListStoresTheLocalZone()
+    {
+        auto d = dialog(QStringLiteral("Europe/Berlin;Asia/Tokyo"));
+        answer = QMessageBox::Yes;
+        for (int i = 0; i < 2; ++i) {
+            d->timeZonesList()->setCurrentRow(0);
+            d->actionPerformed(TimeZoneDialog::DeleteRowCmd);
+        }
+        QVERIFY(d->rows().isEmpty());
+        d->actionPerformed(TimeZoneDialog::SaveFileCmd);
+        QCOMPARE(stored(), QStringLiteral("Asia/Kathmandu"));
+        QVERIFY(d->isDataChanged());
+        QVERIFY(!d->button(TimeZoneDialog::SaveFileCmd)->isEnabled());
+    }
+
+    void saveWithoutEditsStoresNothing()
+    {
+        auto d = dialog(QStringLiteral("Europe/Berlin;Bogus/Zone"));
+        uP->setTimeZones(QStringLiteral("Asia/Tokyo")); // changed behind the dialog's back
+        d->actionPerformed(TimeZoneDialog::SaveFileCmd);
+        QCOMPARE(stored(), QStringLiteral("Asia/Tokyo"));
+        QVERIFY(!d->isDataChanged());
+    }
+
+    void addOffersEveryZoneWithTheLocalOneChosen()
+    {
+        auto d = dialog(QStringLiteral("Europe/Berlin"));
+        const QList<QByteArray> ids = QTimeZone::availableTimeZoneIds();
+        QStringList offered;
+        QString preselected;
+        QStringList layoutErrors{QStringLiteral("not asked")};
+        TimeZoneDialog::setChooserHandler([&](QWidget* panel, utils::MyJComboBox* chooser) {
+            for (int i = 0; i < chooser->count(); ++i) {
+                offered.append(chooser->itemText(i));
+            }
+            preselected = chooser->currentText();
+            layoutErrors =
+                qobject_cast<utils::ConstraintLayout*>(panel->layout())->constraintErrors();
+            return QMessageBox::Ok;
+        });
+        d->actionPerformed(TimeZoneDialog::AddRowCmd);
+        QCOMPARE(offered.size(), ids.size());
+        for (int i = 0; i < ids.size(); ++i) {
+            QCOMPARE(TimeZoneDialog::stripUTC(offered.at(i)), QString::fromUtf8(ids.at(i)));
+        }
+        QVERIFY(layoutErrors.isEmpty());
+        QCOMPARE(preselected, QStringLiteral("(UTC+05:45) Asia/Kathmandu"));
+        QCOMPARE(d->rows().last(), preselected);
+        QCOMPARE(d->timeZonesList()->currentRow(), 1);
+        QVERIFY(d->hasUnsavedChanges());
+        QVERIFY(d->button(TimeZoneDialog::MoveUpCmd)->isEnabled());
+    }
+
+    void addTwiceStoresTwice()
+    {
+        auto d = dialog(QStringLiteral("Asia/Tokyo"));
+        TimeZoneDialog::setChooserHandler([](QWidget*, utils::MyJComboBox* chooser) {
+            chooser->setCurrentIndex(chooser->findText(QStringLiteral("(UTC+09:00) Asia/Tokyo")));
+            return QMessageBox::Ok;
+        });
+        d->actionPerformed(TimeZoneDialog::AddRowCmd);
+        d->actionPerformed(TimeZoneDialog::SaveFileCmd);
+        QCOMPARE(stored(), QStringLiteral("Asia/Tokyo;Asia/Tokyo"));
+    }
+
+    void addCancelledChangesNothing()
+    {
+        auto d = dialog(QStringLiteral("Asia/Tokyo"));
+        TimeZoneDialog::setChooserHandler(
+            [](QWidget*, utils::MyJComboBox*) { return QMessageBox::Cancel; });
+        d->actionPerformed(TimeZoneDialog::AddRowCmd);
+        QCOMPARE(d->rows().size(), 1);
+        QVERIFY(!d->hasUnsavedChanges());
+        QVERIFY(!d->button(TimeZoneDialog::SaveFileCmd)->isEnabled());
+    }
+
+    // The zone called "UTC" has "UTC" in every entry's offset text as well; the local
+    // zone is still the one chosen, not whichever entry comes last.
+    void localUtcIsPreselectedByIdentifier()
+    {
+        qputenv("TZ", "UTC");
+        tzset();
+        auto d = dialog(QStringLiteral("Asia/Tokyo"));
+        QString preselected;
+        TimeZoneDialog::setChooserHandler([&](QWidget*, utils::MyJComboBox* chooser) {
+            preselected = chooser->currentText();
+            return QMessageBox::Cancel;
+        });
+        d->actionPerformed(TimeZoneDialog::AddRowCmd);
+        qputenv("TZ", "Asia/Kathmandu");
+        tzset();
+        if (!QTimeZone::availableTimeZoneIds().contains("UTC")) {
+            QSKIP("the zone database has no zone called UTC");
+        }
+        QCOMPARE(preselected, QStringLiteral("(UTC+00:00) UTC"));
+    }
+
+    void realChooserBox()
+    {
+        auto d = dialog(QStringLiteral("Asia/Tokyo"));
+        QString title;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box != nullptr);
+            title = box->windowTitle();
+            box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        d->actionPerformed(TimeZoneDialog::AddRowCmd);
+        QCOMPARE(title, QStringLiteral("Select Time Zone"));
+        QCOMPARE(d->rows().size(), 2);
+    }
+
+    void closeFlows_data()
+    {
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QString>("storedAfter");
+        QTest::addColumn<bool>("changed");
+        const QString before = QStringLiteral("Europe/Paris;Asia/Tokyo");
+        const QString after = QStringLiteral("Asia/Tokyo;Europe/Paris");
+        QTest::newRow("no edits: no question")
+            << false << int(QMessageBox::No) << true << before << false;
+        QTest::newRow("edits, yes: saved, open")
+            << true << int(QMessageBox::Yes) << false << after << true;
+        QTest::newRow("edits, no: discarded")
+            << true << int(QMessageBox::No) << true << before << false;
+        QTest::newRow("edits, box closed")
+            << true << int(QMessageBox::NoButton) << true << before << false;
+    }
+    void closeFlows()
+    {
+        QFETCH(bool, edit);
+        QFETCH(int, reply);
+        QFETCH(bool, closed);
+        QFETCH(QString, storedAfter);
+        QFETCH(bool, changed);
+        auto d = dialog(QStringLiteral("Europe/Paris;Asia/Tokyo"));
+        d->show();
+        if (edit) {
+            d->actionPerformed(TimeZoneDialog::MoveDownCmd);
+        }
+        answer = QMessageBox::StandardButton(reply);
+        d->actionPerformed(TimeZoneDialog::CloseCmd);
+        QCOMPARE(asked.size(), edit ? 1 : 0);
+        if (edit) {
+            QCOMPARE(asked.at(0).title, QStringLiteral("Warning"));
+            QCOMPARE(asked.at(0).text, QStringLiteral("Warning: You have not saved your changes.\n"
+                                                      "Do you wish to save your changes?"));
+        }
+        QCOMPARE(d->isVisible(), !closed);
+        QCOMPARE(stored(), storedAfter);
+        QCOMPARE(d->isDataChanged(), changed);
+        if (!closed) {
+            // Saved: the next Close closes without asking.
+            d->actionPerformed(TimeZoneDialog::CloseCmd);
+            QCOMPARE(asked.size(), 1);
+            QVERIFY(!d->isVisible());
+        }
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Escape on Add") << TimeZoneDialog::AddRowCmd << int(Qt::Key_Escape) << true;
+        QTest::newRow("Escape on Close") << TimeZoneDialog::CloseCmd << int(Qt::Key_Escape) << true;
+        QTest::newRow("Escape on the list") << QString() << int(Qt::Key_Escape) << true;
+        QTest::newRow("Enter on Close") << TimeZoneDialog::CloseCmd << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter on Close")
+            << TimeZoneDialog::CloseCmd << int(Qt::Key_Enter) << true;
+        QTest::newRow("Enter on Add") << TimeZoneDialog::AddRowCmd << int(Qt::Key_Return) << false;
+        QTest::newRow("Enter on Delete")
+            << TimeZoneDialog::DeleteRowCmd << int(Qt::Key_Return) << false;
+    }
+    void keys()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, closes);
+        auto d = dialog(QStringLiteral("Europe/Paris;Asia/Tokyo"));
+        bool chooserOpened = false;
+        TimeZoneDialog::setChooserHandler([&](QWidget*, utils::MyJComboBox*) {
+            chooserOpened = true;
+            return QMessageBox::Cancel;
+        });
+        d->show();
+        QWidget* target = focus.isEmpty() ? static_cast<QWidget*>(d->timeZonesList())
+                                          : static_cast<QWidget*>(d->button(focus));
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(!d->isVisible(), closes);
+        QVERIFY(!chooserOpened);
+        QVERIFY(asked.isEmpty());
+    }
+
+    void closeRequestAsksAboutUnsavedEdits()
+    {
+        auto d = dialog(QStringLiteral("Europe/Paris;Asia/Tokyo"));
+        d->show();
+        d->actionPerformed(TimeZoneDialog::MoveDownCmd);
+        answer = QMessageBox::Yes;
+        d->close();
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(d->isVisible());
+        QVERIFY(d->isDataChanged());
+    }
+
+    void execEndsOnClose()
+    {
+        auto d = dialog(QStringLiteral("Asia/Tokyo"));
+        QTimer::singleShot(0, d.get(), [&] { d->actionPerformed(TimeZoneDialog::CloseCmd); });
+        d->exec();
+        QVERIFY(!d->isVisible());
+    }
+
+    void minimumSize_data()
+    {
+        QTest::addColumn<QString>("largeFont");
+        QTest::addColumn<int>("width");
+        QTest::newRow("normal") << "false" << 400;
+        QTest::newRow("large font") << "true" << 500;
+    }
+    void minimumSize()
+    {
+        QFETCH(QString, largeFont);
+        QFETCH(int, width);
+        gP->setHandler(utils::GUIConstants::KEY_LARGE_FONT, largeFont);
+        auto d = dialog(QStringLiteral("Asia/Tokyo"));
+        d->show();
+        QCOMPARE(d->size(), QSize(width, 460));
+        d->resize(200, 300);
+        QCOMPARE(d->size(), QSize(width, 460));
+        d->resize(width + 50, 600);
+        QCOMPARE(d->size(), QSize(width + 50, 600));
+    }
+
+    void darkSchemeColoursAndRestore_data()
+    {
+        QTest::addColumn<bool>("closeFirst");
+        QTest::newRow("closed") << true;
+        QTest::newRow("dropped while open") << false;
+    }
+    void darkSchemeColoursAndRestore()
+    {
+        QFETCH(bool, closeFirst);
+        const ToolkitDefaults::Snapshot before = ToolkitDefaults::save();
+        uP->setDarkMode(true);
+        auto d = dialog(QStringLiteral("Asia/Tokyo"));
+        QCOMPARE(ToolkitDefaults::get(QStringLiteral("OptionPane.background")),
+                 StandardColors::SHADE);
+        QCOMPARE(ToolkitDefaults::get(QStringLiteral("Panel.background")), StandardColors::SHADE);
+        QCOMPARE(ToolkitDefaults::get(QStringLiteral("OptionPane.messageForeground")),
+                 StandardColors::HIGHLIGHT_TEXT);
+        const QPalette list = d->timeZonesList()->palette();
+        QCOMPARE(list.color(QPalette::Base), StandardColors::BASE);
+        QCOMPARE(list.color(QPalette::Text), StandardColors::LIGHT_TEXT);
+        QCOMPARE(list.color(QPalette::Highlight), StandardColors::HIGHLIGHT);
+        QCOMPARE(list.color(QPalette::HighlightedText), StandardColors::HIGHLIGHT_TEXT);
+        QCOMPARE(d->palette().color(QPalette::Window), StandardColors::BASE);
+
+        bool darkChooser = false;
+        TimeZoneDialog::setChooserHandler([&](QWidget* panel, utils::MyJComboBox* chooser) {
+            darkChooser = dynamic_cast<MyCellRenderer*>(chooser->itemDelegate()) != nullptr &&
+                          panel->palette().color(QPalette::Window) == StandardColors::BASE;
+            return QMessageBox::Cancel;
+        });
+        d->actionPerformed(TimeZoneDialog::AddRowCmd);
+        QVERIFY(darkChooser);
+
+        if (closeFirst) {
+            d->actionPerformed(TimeZoneDialog::CloseCmd);
+        } else {
+            d.reset();
+        }
+        QCOMPARE(ToolkitDefaults::save(), before);
+    }
+
+    void lightSchemeLeavesDefaultsAlone()
+    {
+        const ToolkitDefaults::Snapshot before = ToolkitDefaults::save();
+        auto d = dialog(QStringLiteral("Asia/Tokyo"));
+        QCOMPARE(ToolkitDefaults::save(), before);
+        bool plainChooser = false;
+        TimeZoneDialog::setChooserHandler([&](QWidget*, utils::MyJComboBox* chooser) {
+            plainChooser = dynamic_cast<MyCellRenderer*>(chooser->itemDelegate()) == nullptr;
+            return QMessageBox::Cancel;
+        });
+        d->actionPerformed(TimeZoneDialog::AddRowCmd);
+        QVERIFY(plainChooser);
+    }
+
+    void rendererColours_data()
+    {
+        QTest::addColumn<bool>("drop");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QColor>("background");
+        QTest::newRow("drop target") << true << false << StandardColors::DROP;
+        QTest::newRow("drop target and selected") << true << true << StandardColors::DROP;
+        QTest::newRow("selected") << false << true << StandardColors::SHADE;
+        QTest::newRow("other") << false << false << StandardColors::HIGHLIGHT;
+    }
+    void rendererColours()
+    {
+        QFETCH(bool, drop);
+        QFETCH(bool, selected);
+        QFETCH(QColor, background);
+        const MyCellRenderer::RowColors colors = MyCellRenderer::colorsFor(drop, selected);
+        QCOMPARE(colors.background, background);
+        QCOMPARE(colors.text, StandardColors::HIGHLIGHT_TEXT);
+    }
+
+    void rendererPaintsOpaqueRows_data()
+    {
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QColor>("background");
+        QTest::newRow("selected") << true << StandardColors::SHADE;
+        QTest::newRow("other") << false << StandardColors::HIGHLIGHT;
+    }
+    // The style's own selection fill must not cover the row's colour.
+    void rendererPaintsOpaqueRows()
+    {
+        QFETCH(bool, selected);
+        QFETCH(QColor, background);
+        QListWidget list;
+        list.addItem(QStringLiteral("(UTC+09:00) Asia/Tokyo"));
+        MyCellRenderer renderer(&list);
+        QStyleOptionViewItem option;
+        option.initFrom(&list);
+        option.rect = QRect(0, 0, 200, 20);
+        option.widget = &list;
+        option.state = QStyle::State_Enabled | QStyle::State_Active;
+        if (selected) {
+            option.state |= QStyle::State_Selected | QStyle::State_MouseOver;
+        }
+        QImage image(200, 20, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        renderer.paint(&painter, option, list.model()->index(0, 0));
+        painter.end();
+        QCOMPARE(QColor(image.pixel(199, 10)), background);
+        QCOMPARE(QColor(image.pixel(1, 1)), background);
+    }
+
+    void rendererFollowsDrags()
+    {
+        QListWidget list;
+        list.addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        list.resize(200, 200);
+        list.setDragDropMode(QAbstractItemView::DropOnly); // Qt delivers drags only then
+        list.show();
+        auto* renderer = new MyCellRenderer(&list);
+        list.setItemDelegate(renderer);
+        const QRect row1 = list.visualRect(list.model()->index(1, 0));
+        QMimeData mime; // rows of another list, which this one takes
+        mime.setData(list.model()->mimeTypes().constFirst(), QByteArray());
+        auto drag = [&](QEvent::Type type, QPoint pos) {
+            QDragMoveEvent event(pos, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier, type);
+            QCoreApplication::sendEvent(list.viewport(), &event);
+        };
+        drag(QEvent::DragEnter, row1.center());
+        drag(QEvent::DragMove, row1.center());
+        QCOMPARE(renderer->dropRow(), 1);
+        drag(QEvent::DragMove, QPoint(row1.center().x(), row1.top())); // between rows 0 and 1
+        QCOMPARE(renderer->dropRow(), -1);
+        drag(QEvent::DragMove, row1.center());
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(list.viewport(), &leave);
+        QCOMPARE(renderer->dropRow(), -1);
+    }
+};
+
+QTEST_MAIN(TestTimeZoneDialog)
+#include "tst_timezonedialog.moc"
