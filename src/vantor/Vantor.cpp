@@ -1,21 +1,30 @@
 #include "vantor/Vantor.h"
 
 #include "utils/gui/components/LayoutUtils.h"
+#include "utils/gui/components/MyMenuItem.h"
+#include "utils/gui/dialogs/AboutBoxDialog.h"
 #include "utils/gui/handlers/AccessOther.h"
 #include "utils/gui/handlers/FontUtils.h"
 #include "utils/gui/handlers/Logger.h"
 #include "utils/gui/handlers/MessageBoxes.h"
+#include "utils/gui/handlers/ToolkitDefaults.h"
 #include "utils/gui/layout/ConstraintLayout.h"
 #include "utils/handlers/DateFormatter.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/ClockCard.h"
+#include "vantor/FrameDragListener.h"
+#include "vantor/dialogs/MySettings.h"
+#include "vantor/dialogs/TimeZoneDialog.h"
 #include "vantor/handlers/CountryCodes.h"
+#include "vantor/objects/MyConstants.h"
 #include "vantor/objects/TimeZoneObject.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -60,8 +69,12 @@ Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
     auto* content = new ConstraintLayout(QStringLiteral("insets 4"), {}, {}, this);
     // The window may be smaller than its clocks need: see pack().
     content->setSizeConstraint(QLayout::SetNoConstraint);
+    installEventFilter(new FrameDragListener(this, this));
+    addPopup();
     createLayout();
     setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
+    // The menu key and Shift+F10 reach the window only when it can take the focus.
+    setFocusPolicy(Qt::StrongFocus);
     onTaskBar_ = uP.isOnTaskBar();
     applyWindowFlags();
 
@@ -301,11 +314,137 @@ void Vantor::resetView(bool resetLocation)
     if (resetLocation) {
         placeWindow();
     }
+    addPopup();
     createLayout();
     applyWindowFlags();
     setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
     pack();
     show();
+}
+
+void Vantor::addPopup()
+{
+    delete shortPopup;
+    shortPopup = new QMenu(this);
+    const bool dark = uP.isDarkMode();
+    const auto listener = [this](const QString& command) {
+        actionPerformed(command);
+    };
+    struct Entry
+    {
+        const char* key;
+        const char* image;
+        const char* command;
+    };
+    static const Entry entries[] = {
+        {"menu.timezones", "images/16/accessories-clock-3.png", "TimeZones"},
+        {"menu.settings", "images/16/preferences.png", "Settings"},
+        {"menu.about", "images/16/vantor.png", "About"},
+        {"menu.resetgui", nullptr, "ResetView"},
+        {"menu.exit", "images/16/exit.gif", "Exit"},
+    };
+    for (std::size_t i = 0; i < std::size(entries); ++i) {
+        const Entry& entry = entries[i];
+        shortPopup->addAction(utils::MyMenuItem::createMenuItemWithIcon(
+            labels.getString(QLatin1String(entry.key)),
+            entry.image != nullptr ? QLatin1String(entry.image) : QString(), listener,
+            QLatin1String(entry.command), 0, {}, true, shortPopup));
+        // Separators after Settings, About and Reset View, in the light scheme only.
+        if (!dark && i >= 1 && i <= 3) {
+            shortPopup->addSeparator();
+        }
+    }
+    if (dark) {
+        QPalette palette = shortPopup->palette();
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            palette.setColor(role, StandardColors::LIGHT_TEXT);
+        }
+        palette.setColor(QPalette::Window, StandardColors::SHADE);
+        palette.setColor(QPalette::Base, StandardColors::SHADE);
+        shortPopup->setPalette(palette);
+    }
+    shortPopup->setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
+}
+
+void Vantor::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Right clicks anywhere in the window and the keyboard's menu key end up here.
+    shortPopup->popup(event->reason() == QContextMenuEvent::Keyboard
+                          ? mapToGlobal(QPoint(width() / 2, height() / 2))
+                          : event->globalPos());
+    event->accept();
+}
+
+void Vantor::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        shortPopup->popup(mapToGlobal(QPoint(width() / 2, height() / 2)));
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Vantor::actionPerformed(const QString& command)
+{
+    if (command == MyConstants::TimeZonesCmd) {
+        TimeZoneDialog dialog(
+            &gP, &uP, this, labels.getString(QStringLiteral("dialog.title.timezoneconfiguration")),
+            labels);
+        dialog.exec();
+        if (dialog.isDataChanged()) {
+            resetView(false);
+        }
+    } else if (command == MyConstants::SettingsCmd) {
+        openSettings(true);
+    } else if (command == QLatin1String("Exit")) {
+        saveWindowSettings();
+        dismiss();
+    } else if (command == QLatin1String("ResetView")) {
+        removePreferences();
+        resetView(true);
+    } else if (command == QLatin1String("About")) {
+        showAboutBox();
+    }
+}
+
+void Vantor::openSettings(bool applyDarkMode)
+{
+    MySettings dialog(labels, this);
+    if (applyDarkMode) {
+        dialog.setDarkMode(uP.isDarkMode());
+    }
+    dialog.exec();
+    if (dialog.isDataChanged()) {
+        resetView(false);
+    }
+}
+
+void Vantor::showAboutBox()
+{
+    if (aboutBox_) {
+        aboutBox_->raise();
+        aboutBox_->activateWindow();
+        return;
+    }
+    // The box takes the dark colours while it is built and keeps them; boxes shown
+    // later get the usual ones again.
+    const utils::ToolkitDefaults::Snapshot saved = utils::ToolkitDefaults::save();
+    const bool dark = uP.isDarkMode();
+    if (dark) {
+        utils::ToolkitDefaults::put(QStringLiteral("OptionPane.background"), StandardColors::SHADE);
+        utils::ToolkitDefaults::put(QStringLiteral("Panel.background"), StandardColors::SHADE);
+        utils::ToolkitDefaults::put(QStringLiteral("Label.foreground"),
+                                    StandardColors::HIGHLIGHT_TEXT);
+    }
+    aboutBox_ = new utils::AboutBoxDialog(
+        this, labels.getString(QStringLiteral("vantor.name")), VERSION, RELEASE_DATE,
+        COPYRIGHT_DATE, QStringLiteral("images/") + WHO_AM_I.toLower() + QStringLiteral(".png"));
+    aboutBox_->setAttribute(Qt::WA_DeleteOnClose);
+    aboutBox_->show();
+    if (dark) {
+        utils::ToolkitDefaults::restore(saved);
+    }
 }
 
 void Vantor::createSystemTray()
@@ -314,7 +453,39 @@ void Vantor::createSystemTray()
     trayIcon_ = new QSystemTrayIcon(
         QIcon(utils::LayoutUtils::resourcePath(QStringLiteral("images/16/vantor.png"))), this);
     trayIcon_->setToolTip(name);
+
+    // Plain entries, separators in both schemes, no scheme colours.
+    auto* menu = new QMenu(this);
+    const auto add = [&](const char* key, auto slot) {
+        connect(menu->addAction(labels.getString(QLatin1String(key))), &QAction::triggered, this,
+                slot);
+    };
+    add("menu.timezones", [this] { actionPerformed(MyConstants::TimeZonesCmd); });
+    add("menu.settings", [this] { openSettings(false); });
+    menu->addSeparator();
+    add("menu.about", [this] { showAboutBox(); });
+    menu->addSeparator();
+    add("menu.resetgui", [this] { actionPerformed(QStringLiteral("ResetView")); });
+    menu->addSeparator();
+    add("menu.exit", [this] { actionPerformed(QStringLiteral("Exit")); });
+    trayIcon_->setContextMenu(menu);
+
     trayIcon_->show();
+    if (!trayIcon_->isVisible()) {
+        std::puts("TrayIcon could not be added.");
+        std::fflush(stdout);
+        utils::MessageBoxes::showError(
+            nullptr, labels.getString(QStringLiteral("popup.error")),
+            labels.getString(QStringLiteral("popup.error.trayiconcouldnotbeadded")));
+    }
+    connect(trayIcon_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
+                    show();
+                    raise();
+                    activateWindow();
+                }
+            });
 }
 
 } // namespace vantor

@@ -5,11 +5,17 @@
 #include "vantor/preferences/UserPreferences.h"
 
 #include <QLocale>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
 #include <vector>
 
+class QMenu;
+
+namespace utils {
+class AboutBoxDialog;
+}
 class QSystemTrayIcon;
 class QTimer;
 
@@ -46,6 +52,9 @@ public:
     void saveWindowSettings();
     void removePreferences();
     void resetView(bool resetLocation);
+    // The commands of the right-click and tray menus: "TimeZones", "Settings", "About",
+    // "ResetView", "Exit"; anything else is ignored.
+    void actionPerformed(const QString& command);
     // Stops the clocks and ends the program with status 0.
     void dismiss();
 
@@ -53,9 +62,12 @@ public:
     QWidget* clockArea() const { return clockArea_; }
     const QTimer* timer() const { return secondsTimer; }
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
+    QMenu* popupMenu() const { return shortPopup; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createLayout();
@@ -63,7 +75,10 @@ private:
     void createVerticalLayout();
     QWidget* createClockPanel(TimeZoneObject& entry);
     void createClockEntries(bool withCards);
+    void addPopup();
     void createSystemTray();
+    void openSettings(bool applyDarkMode);
+    void showAboutBox();
     void placeWindow();
     // Sizes the window to its content, but never beyond the screen.
     void pack();
@@ -76,6 +91,9 @@ private:
     utils::GuiPreferences gP;
     UserPreferences uP;
     utils::LanguageTable labels;
+    QMenu* shortPopup = nullptr;
+    // At most one About box: the tray can ask for another while one is open.
+    QPointer<utils::AboutBoxDialog> aboutBox_;
 
     QWidget* clockArea_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;

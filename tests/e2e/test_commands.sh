@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Commands as a person gives them: the right-click menu, a drag, a dialog opened and
+# closed from the menu, and Exit.
+source "$(dirname "$0")/lib.sh"
+start_desktop
+
+settings 'TimeZones="Asia/Kolkata;Europe/London"'
+start_vantor
+wid=$(main_window)
+read -r x y w h < <(geometry "$wid")
+
+# Windows of the program other than the main window and the tray icon: menus, dialogs.
+other_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$VANTOR_PID" 2>/dev/null); do
+        [[ $id == "$wid" ]] && continue
+        read -r _ _ ww hh < <(geometry "$id")
+        ((ww * hh > 22 * 22)) && echo "$id"
+    done
+    return 0
+}
+menu_open() { [[ -n $(other_windows) ]]; }
+menu_closed() { [[ -z $(other_windows) ]]; }
+
+echo "# right-click opens the menu, Escape closes it"
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
+wait_for 50 menu_open || fail "no menu after a right click"
+menu=$(other_windows)
+read -r _ _ mw mh < <(geometry "$menu")
+# Five entries and three separators make a menu taller than five entries alone.
+((mh > 5 * 20)) || fail "menu is only $mw x $mh"
+xdotool key Escape
+wait_for 50 menu_closed || fail "Escape did not close the menu"
+
+echo "# a drag of (100, 40) moves the window by exactly that and stores it at once"
+xdotool mousemove $((x + 20)) $((y + 20)) mousedown 1
+for step in 1 2 3 4 5; do
+    xdotool mousemove $((x + 20 + step * 20)) $((y + 20 + step * 8))
+    sleep 0.05
+done
+xdotool mouseup 1
+wait_for 30 bash -c "xwininfo -id $wid | grep -q 'Absolute upper-left X:  $((x + 100))'" ||
+    fail "window at $(geometry "$wid") after the drag"
+read -r nx ny _ _ < <(geometry "$wid")
+[[ "$nx $ny" == "$((x + 100)) $((y + 40))" ]] || fail "moved to ($nx, $ny)"
+kill -9 "$VANTOR_PID"
+wait "$VANTOR_PID" 2>/dev/null || true
+VANTOR_PID=
+conf=$XDG_CONFIG_HOME/com/quorvane/vantor/Vantor.conf
+grep -q "MainWindowPosX=$nx" "$conf" && grep -q "MainWindowPosY=$ny" "$conf" ||
+    fail "position not stored before kill -9: $(cat "$conf")"
+
+echo "# the position survives; Time Zones opens its dialog from the keyboard menu"
+start_vantor
+wid=$(main_window)
+read -r x y w h < <(geometry "$wid")
+[[ "$x $y" == "$nx $ny" ]] || fail "restarted at ($x, $y)"
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+xdotool key shift+F10
+wait_for 50 menu_open || fail "Shift+F10 opened no menu"
+xdotool key Down Return
+wait_for 50 bash -c "xdotool search --onlyvisible --pid $VANTOR_PID --name 'Time Zone Configuration'" ||
+    fail "the time zone dialog did not open"
+dialog=$(xdotool search --onlyvisible --pid "$VANTOR_PID" --name 'Time Zone Configuration' | head -1)
+xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+xdotool key Escape
+wait_for 50 menu_closed || fail "Escape did not close the dialog"
+
+echo "# Exit from the menu stores the position and ends with status 0"
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
+wait_for 50 menu_open || fail "no menu"
+xdotool key Up Return
+for _ in $(seq 50); do kill -0 "$VANTOR_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$VANTOR_PID" 2>/dev/null && fail "still running after Exit"
+status=0
+wait "$VANTOR_PID" || status=$?
+VANTOR_PID=
+((status == 0)) || fail "Exit ended with status $status"
+echo "PASS"
