@@ -2,11 +2,16 @@
 
 #include "utils/gui/handlers/MessageBoxes.h"
 #include "utils/gui/preferences/GuiPreferences.h"
+#include "utils/objects/constants/StandardColors.h"
 #include "vantor/Vantor.h"
 #include "vantor/objects/TimeZoneObject.h"
 #include "vantor/preferences/UserPreferences.h"
 
+#include "utils/gui/components/MyMenuItem.h"
+
+#include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QTimer>
 
 #include <memory>
@@ -200,6 +205,82 @@ private Q_SLOTS:
         QCOMPARE(w->clocks().front()->getTimeLbl()->font().pointSize(), 18);
         QVERIFY(uP->isDarkMode());
         QVERIFY(uP->isVerticalLayout());
+    }
+
+    void rightClickMenuFollowsTheScheme_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void rightClickMenuFollowsTheScheme()
+    {
+        QFETCH(bool, dark);
+        uP->setDarkMode(dark);
+        auto w = window();
+        QStringList entries;
+        for (const QAction* action : w->popupMenu()->actions()) {
+            entries << (action->isSeparator() ? u"-"_qs : utils::MyMenuItem::actionCommand(action));
+            QVERIFY(action->isSeparator() || !action->icon().isNull());
+        }
+        QCOMPARE(entries, dark ? QStringList({u"TimeZones"_qs, u"Settings"_qs, u"About"_qs,
+                                              u"ResetView"_qs, u"Exit"_qs})
+                               : QStringList({u"TimeZones"_qs, u"Settings"_qs, u"-"_qs, u"About"_qs,
+                                              u"-"_qs, u"ResetView"_qs, u"-"_qs, u"Exit"_qs}));
+        QCOMPARE(w->popupMenu()->actions().first()->text(), u"Time Zones"_qs);
+        if (dark) {
+            QCOMPARE(w->popupMenu()->palette().color(QPalette::Window),
+                     utils::StandardColors::SHADE);
+        }
+        // A rebuild makes a new menu in the scheme then stored.
+        uP->setDarkMode(!dark);
+        w->resetView(false);
+        QCOMPARE(w->popupMenu()->actions().size(), dark ? 8 : 5);
+    }
+
+    void commandsRebuildOnlyWhenTheDialogReportsAChange()
+    {
+        auto w = window();
+        const vantor::TimeZoneObject* before = w->clocks().front().get();
+        // Close the dialog as soon as it runs, without a change.
+        QTimer::singleShot(0, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                static_cast<QDialog*>(dialog)->reject();
+            }
+        });
+        w->actionPerformed(u"Settings"_qs);
+        QCOMPARE(w->clocks().front().get(), before);
+
+        w->actionPerformed(u"NoSuchCommand"_qs);
+        QCOMPARE(w->clocks().front().get(), before);
+
+        uP->setTimeZones(u"Asia/Tokyo"_qs);
+        w->actionPerformed(u"ResetView"_qs);
+        QCOMPARE(w->clocks().size(), std::size_t(1));
+        QCOMPARE(w->pos(), QPoint(50, 50));
+    }
+
+    void draggingByACardMovesTheWindowExactly()
+    {
+        uP->setVerticalLayout(false);
+        auto w = window();
+        w->move(200, 150);
+        QLabel* time = w->clocks().back()->getTimeLbl();
+        const QPoint grab(3, 3);
+        QTest::mousePress(time, Qt::LeftButton, {}, grab);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(100, 0)),
+                         QPointF(time->mapToGlobal(grab + QPoint(100, 0))), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(time, &move);
+        QCOMPARE(w->pos(), QPoint(300, 150));
+        QTest::mouseRelease(time, Qt::LeftButton, {}, grab + QPoint(100, 0));
+        QCOMPARE(utils::GuiPreferences(Vantor::MAIN_CLASS).getMainWindowLocation(50, 50),
+                 QPoint(300, 150));
+
+        // A plain click stores the unchanged position too.
+        utils::GuiPreferences(Vantor::MAIN_CLASS).setMainWindowLocation(1, 1);
+        QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(1, 1));
+        QCOMPARE(utils::GuiPreferences(Vantor::MAIN_CLASS).getMainWindowLocation(50, 50), w->pos());
     }
 
     void aHugeZoneListIsCut()
