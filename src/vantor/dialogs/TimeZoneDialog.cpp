@@ -250,6 +250,10 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
         darkDefaultsApplied = true;
     }
     setLayoutDirection(LayoutUtils::layoutDirection());
+    // Wider texts (a larger font, another language) widen the dialog rather than cut
+    // off its buttons.
+    resize(size().expandedTo(dialogLayout->sizeHint()));
+    setMinimumSize(size());
 }
 
 TimeZoneDialog::~TimeZoneDialog()

@@ -1,5 +1,10 @@
 #include "utils/gui/dialogs/AboutBoxDialog.h"
 
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 #include "utils/gui/components/ImageLabel.h"
 #include "utils/gui/components/LayoutUtils.h"
 #include "utils/gui/components/MyJButtonWithImage.h"
@@ -314,6 +319,12 @@ QString AboutBoxDialog::userName()
             return qEnvironmentVariable(variable);
         }
     }
+#ifdef Q_OS_UNIX
+    // A session without these variables (a service, su) still has an account name.
+    if (const passwd* account = getpwuid(getuid())) {
+        return QString::fromLocal8Bit(account->pw_name);
+    }
+#endif
     return QString();
 }
 
