@@ -1,5 +1,7 @@
 #include "vantor/dialogs/TimeZoneDialog.h"
 
+#include "utils/gui/components/LeftToRightTextDelegate.h"
+
 #include "utils/gui/components/LayoutUtils.h"
 #include "utils/gui/components/MyJButtonWithImage.h"
 #include "utils/gui/components/MyJComboBox.h"
@@ -180,6 +182,7 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
     panel1->setLayout(panel1Layout);
 
     timeZonesList_ = new QListWidget(this);
+    timeZonesList_->setItemDelegate(new utils::LeftToRightTextDelegate(timeZonesList_));
     timeZonesList_->setSelectionMode(QAbstractItemView::SingleSelection);
     timeZonesList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     timeZonesList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -50,6 +50,11 @@ QLabel* textRow(const QString& text, bool bold)
     // Names and addresses are shown as they are, never read as markup.
     label->setTextFormat(Qt::PlainText);
     label->setFont(rowFont(bold));
+    // A Latin-only row (company, address, user rows) reads left to right inside a
+    // right-to-left box too; otherwise its full stop would jump to the front.
+    if (!text.isRightToLeft()) {
+        label->setLayoutDirection(Qt::LeftToRight);
+    }
     return label;
 }
 
