@@ -55,6 +55,9 @@ private slots:
     void englishTablesResolveToBase();
     void packedTablesMatchBaseKeys_data();
     void packedTablesMatchBaseKeys();
+    void everyLanguageHasItsTables();
+    void packedTablesFollowTheLocale_data();
+    void packedTablesFollowTheLocale();
 
 private:
     void write(const QString& name, const QByteArray& content);
@@ -405,9 +408,97 @@ void TestLanguageTable::packedTablesMatchBaseKeys()
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QStringList keys = LanguageTable::parseProperties(file.readAll(), path).keys();
+    const QByteArray bytes = file.readAll();
+    const QHash<QString, QString> entries = LanguageTable::parseProperties(bytes, path);
+    QStringList keys = entries.keys();
     keys.sort();
     QCOMPARE(keys, expectedKeys);
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        QVERIFY2(!it.value().trimmed().isEmpty(), qPrintable(it.key()));
+        QVERIFY2(!it.value().contains(u"\\u"_qs), qPrintable(it.key()));
+    }
+    // The packed form: plain ASCII, and entries sorted by key.
+    for (const char c : bytes) {
+        QVERIFY2(static_cast<unsigned char>(c) < 128, "a byte outside ASCII");
+    }
+    if (!expectedKeys.isEmpty()) {
+        QVERIFY(bytes.endsWith("\r\n"));
+        QStringList order;
+        for (const QByteArray& line : bytes.split('\n')) {
+            if (!line.trimmed().isEmpty()) {
+                order << QString::fromLatin1(line.left(line.indexOf('=')));
+            }
+        }
+        QStringList sorted = order;
+        sorted.sort();
+        QCOMPARE(order, sorted);
+    }
+}
+
+void TestLanguageTable::everyLanguageHasItsTables()
+{
+    for (const char* folder : {":/com/quorvane/vantor/lang", ":/com/quorvane/utils/lang"}) {
+        QCOMPARE(QDir(QString::fromLatin1(folder)).entryList({"Lang_*.properties"}).size(), 56);
+    }
+}
+
+// The packed tables themselves along the fallback chain of a desktop's locale.
+void TestLanguageTable::packedTablesFollowTheLocale_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("German (Germany)") << "de"
+                                      << "DE"
+                                      << "Lang_de.properties";
+    QTest::newRow("English (UK)") << "en"
+                                  << "GB"
+                                  << "Lang_en.properties";
+    QTest::newRow("Georgian") << "ka"
+                              << "GE"
+                              << "Lang.properties";
+    QTest::newRow("Indonesian as id") << "id"
+                                      << "ID"
+                                      << "Lang_in.properties";
+    QTest::newRow("Hebrew as he") << "he"
+                                  << "IL"
+                                  << "Lang_iw.properties";
+    QTest::newRow("Chinese (Taiwan)") << "zh"
+                                      << "TW"
+                                      << "Lang_zh_tw.properties";
+    QTest::newRow("Chinese (China)") << "zh"
+                                     << "CN"
+                                     << "Lang_zh_cn.properties";
+    QTest::newRow("Chinese (Singapore)") << "zh"
+                                         << "SG"
+                                         << "Lang.properties";
+    QTest::newRow("Norwegian as nb") << "nb"
+                                     << "NO"
+                                     << "Lang.properties";
+    QTest::newRow("Norwegian as no") << "no"
+                                     << "NO"
+                                     << "Lang_no.properties";
+    QTest::newRow("Portuguese (Brazil)") << "pt"
+                                         << "BR"
+                                         << "Lang_pt.properties";
+}
+
+void TestLanguageTable::packedTablesFollowTheLocale()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, country);
+    QFETCH(QString, first);
+    for (const char* family : {"com.quorvane.vantor.lang/Lang", "com.quorvane.utils.lang/Lang"}) {
+        const LanguageTable table =
+            LanguageTable::load(QString::fromLatin1(family), language, country);
+        QCOMPARE(table.chain().first(), first);
+        QCOMPARE(table.chain().last(), u"Lang.properties"_qs);
+    }
+    if (language == u"de"_qs) {
+        QCOMPARE(LanguageTable::load(u"com.quorvane.vantor.lang/Lang"_qs, language, country)
+                     .getString(u"button.close"_qs),
+                 u"Schlie\u00dfen"_qs);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLanguageTable)
