@@ -332,7 +332,7 @@ private Q_SLOTS:
         MySettings dialog(labels, nullptr);
         QListWidget list;
         list.addItems({"a", "b", "c"});
-        auto* renderer = new vantor::MyCellRenderer(dialog, &list);
+        auto* renderer = new vantor::MyCellRenderer(&list);
         list.setItemDelegate(renderer);
         list.resize(120, 120);
         list.setCurrentRow(1);

@@ -9,6 +9,7 @@
 #include "utils/objects/constants/GUIConstants.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/Vantor.h"
+#include "vantor/dialogs/MyCellRenderer.h"
 #include "vantor/dialogs/TimeZoneDialog.h"
 #include "vantor/preferences/UserPreferences.h"
 
@@ -29,8 +30,8 @@
 using utils::MessageBoxes;
 using utils::StandardColors;
 using utils::ToolkitDefaults;
+using vantor::MyCellRenderer;
 using vantor::TimeZoneDialog;
-using MyCellRenderer = vantor::TimeZoneDialog::MyCellRenderer;
 using vantor::UserPreferences;
 
 namespace {
@@ -567,85 +568,6 @@ private Q_SLOTS:
         });
         d->actionPerformed(TimeZoneDialog::AddRowCmd);
         QVERIFY(plainChooser);
-    }
-
-    void rendererColours_data()
-    {
-        QTest::addColumn<bool>("drop");
-        QTest::addColumn<bool>("selected");
-        QTest::addColumn<QColor>("background");
-        QTest::newRow("drop target") << true << false << StandardColors::DROP;
-        QTest::newRow("drop target and selected") << true << true << StandardColors::DROP;
-        QTest::newRow("selected") << false << true << StandardColors::SHADE;
-        QTest::newRow("other") << false << false << StandardColors::HIGHLIGHT;
-    }
-    void rendererColours()
-    {
-        QFETCH(bool, drop);
-        QFETCH(bool, selected);
-        QFETCH(QColor, background);
-        const MyCellRenderer::RowColors colors = MyCellRenderer::colorsFor(drop, selected);
-        QCOMPARE(colors.background, background);
-        QCOMPARE(colors.text, StandardColors::HIGHLIGHT_TEXT);
-    }
-
-    void rendererPaintsOpaqueRows_data()
-    {
-        QTest::addColumn<bool>("selected");
-        QTest::addColumn<QColor>("background");
-        QTest::newRow("selected") << true << StandardColors::SHADE;
-        QTest::newRow("other") << false << StandardColors::HIGHLIGHT;
-    }
-    // The style's own selection fill must not cover the row's colour.
-    void rendererPaintsOpaqueRows()
-    {
-        QFETCH(bool, selected);
-        QFETCH(QColor, background);
-        QListWidget list;
-        list.addItem(QStringLiteral("(UTC+09:00) Asia/Tokyo"));
-        MyCellRenderer renderer(&list);
-        QStyleOptionViewItem option;
-        option.initFrom(&list);
-        option.rect = QRect(0, 0, 200, 20);
-        option.widget = &list;
-        option.state = QStyle::State_Enabled | QStyle::State_Active;
-        if (selected) {
-            option.state |= QStyle::State_Selected | QStyle::State_MouseOver;
-        }
-        QImage image(200, 20, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        renderer.paint(&painter, option, list.model()->index(0, 0));
-        painter.end();
-        QCOMPARE(QColor(image.pixel(199, 10)), background);
-        QCOMPARE(QColor(image.pixel(1, 1)), background);
-    }
-
-    void rendererFollowsDrags()
-    {
-        QListWidget list;
-        list.addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-        list.resize(200, 200);
-        list.setDragDropMode(QAbstractItemView::DropOnly); // Qt delivers drags only then
-        list.show();
-        auto* renderer = new MyCellRenderer(&list);
-        list.setItemDelegate(renderer);
-        const QRect row1 = list.visualRect(list.model()->index(1, 0));
-        QMimeData mime; // rows of another list, which this one takes
-        mime.setData(list.model()->mimeTypes().constFirst(), QByteArray());
-        auto drag = [&](QEvent::Type type, QPoint pos) {
-            QDragMoveEvent event(pos, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier, type);
-            QCoreApplication::sendEvent(list.viewport(), &event);
-        };
-        drag(QEvent::DragEnter, row1.center());
-        drag(QEvent::DragMove, row1.center());
-        QCOMPARE(renderer->dropRow(), 1);
-        drag(QEvent::DragMove, QPoint(row1.center().x(), row1.top())); // between rows 0 and 1
-        QCOMPARE(renderer->dropRow(), -1);
-        drag(QEvent::DragMove, row1.center());
-        QDragLeaveEvent leave;
-        QCoreApplication::sendEvent(list.viewport(), &leave);
-        QCOMPARE(renderer->dropRow(), -1);
     }
 };
 

@@ -1,7 +1,6 @@
 #include "vantor/dialogs/MyCellRenderer.h"
 
 #include "utils/objects/constants/StandardColors.h"
-#include "vantor/dialogs/MySettings.h"
 
 #include <QAbstractItemView>
 #include <QDragMoveEvent>
@@ -12,8 +11,8 @@ namespace vantor {
 
 using utils::StandardColors;
 
-MyCellRenderer::MyCellRenderer(MySettings& dialog, QAbstractItemView* view)
-    : QStyledItemDelegate(view), dialog_(dialog), view_(view), viewport_(view->viewport())
+MyCellRenderer::MyCellRenderer(QAbstractItemView* view)
+    : QStyledItemDelegate(view), view_(view), viewport_(view->viewport())
 {
     viewport_->installEventFilter(this);
 }
@@ -81,7 +80,7 @@ void MyCellRenderer::paint(QPainter* painter, const QStyleOptionViewItem& option
     const int margin = option.fontMetrics.horizontalAdvance(QLatin1Char(' '));
     const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
     const Qt::Alignment leading =
-        QStyle::visualAlignment(dialog_.layoutDirection(), Qt::AlignLeading);
+        QStyle::visualAlignment(view_->layoutDirection(), Qt::AlignLeading);
     const QString text = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(),
                                                        Qt::ElideRight, textRect.width());
     painter->drawText(textRect, int(leading | Qt::AlignVCenter), text);

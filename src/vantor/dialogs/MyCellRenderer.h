@@ -7,10 +7,8 @@ class QAbstractItemView;
 
 namespace vantor {
 
-class MySettings;
-
-// Draws the rows of the settings dialog's drop-down lists in the dark scheme: an opaque
-// row with its text at the leading side of the dialog, in the highlight text colour, on
+// Draws the rows of the dialogs' drop-down lists in the dark scheme: an opaque row with
+// its text at the leading side, in the highlight text colour, on
 // the drop colour (the row a drag would drop onto), the shade colour (selected) or the
 // highlight colour (any other row).
 class MyCellRenderer : public QStyledItemDelegate
@@ -19,7 +17,7 @@ class MyCellRenderer : public QStyledItemDelegate
 
 public:
     // Watches the view's drags so that it knows the drop row; the view owns the renderer.
-    MyCellRenderer(MySettings& dialog, QAbstractItemView* view);
+    explicit MyCellRenderer(QAbstractItemView* view);
 
     static QColor rowBackground(bool dropTarget, bool selected);
 
@@ -37,7 +35,6 @@ protected:
 private:
     void setDropRow(int row);
 
-    MySettings& dialog_;
     QAbstractItemView* view_;
     QWidget* viewport_;
     int dropRow_ = -1;

@@ -408,7 +408,7 @@ void MySettings::setDarkMode(bool on)
         if (on) {
             setColors(box, text, StandardColors::HIGHLIGHT);
             if (!renderer) {
-                box->setItemDelegate(new MyCellRenderer(*this, view));
+                box->setItemDelegate(new MyCellRenderer(view));
             }
         } else if (renderer) {
             // Light lists again: a dark list under a light box would be unreadable.

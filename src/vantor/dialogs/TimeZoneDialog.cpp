@@ -1,6 +1,7 @@
 #include "vantor/dialogs/TimeZoneDialog.h"
 
 #include "utils/gui/components/LeftToRightTextDelegate.h"
+#include "vantor/dialogs/MyCellRenderer.h"
 
 #include "utils/gui/components/LayoutUtils.h"
 #include "utils/gui/components/MyJButtonWithImage.h"
@@ -80,82 +81,6 @@ void setColors(QWidget* widget, const QColor& text, const QColor& background)
 }
 
 } // namespace
-
-TimeZoneDialog::MyCellRenderer::MyCellRenderer(QAbstractItemView* view)
-    : QStyledItemDelegate(view), view_(view)
-{
-    view_->viewport()->installEventFilter(this);
-}
-
-TimeZoneDialog::MyCellRenderer::RowColors TimeZoneDialog::MyCellRenderer::colorsFor(bool dropTarget,
-                                                                                    bool selected)
-{
-    if (dropTarget) {
-        return {StandardColors::DROP, StandardColors::HIGHLIGHT_TEXT};
-    }
-    if (selected) {
-        return {StandardColors::SHADE, StandardColors::HIGHLIGHT_TEXT};
-    }
-    return {StandardColors::HIGHLIGHT, StandardColors::HIGHLIGHT_TEXT};
-}
-
-void TimeZoneDialog::MyCellRenderer::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                           const QModelIndex& index) const
-{
-    QStyleOptionViewItem opt = option;
-    initStyleOption(&opt, index);
-    const RowColors colors =
-        colorsFor(index.row() == dropRow_, opt.state.testFlag(QStyle::State_Selected));
-    painter->fillRect(opt.rect, colors.background);
-    // Drawn as a plain row in our colours: the style's selection and hover fills would
-    // cover the background just painted.
-    opt.state &= ~(QStyle::State_Selected | QStyle::State_MouseOver | QStyle::State_HasFocus);
-    opt.backgroundBrush = colors.background;
-    opt.palette.setColor(QPalette::Text, colors.text);
-    opt.palette.setColor(QPalette::WindowText, colors.text);
-    opt.palette.setColor(QPalette::HighlightedText, colors.text);
-    const QWidget* widget = opt.widget;
-    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-}
-
-bool TimeZoneDialog::MyCellRenderer::eventFilter(QObject* watched, QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        const QPoint pos = static_cast<QDropEvent*>(event)->position().toPoint();
-        const QModelIndex index = view_->indexAt(pos);
-        int row = -1;
-        if (index.isValid()) {
-            // Near a row's top or bottom edge a drop goes between rows; only the middle of
-            // a row makes it the target (the margin Qt's views use).
-            const QRect rect = view_->visualRect(index);
-            const int margin = qBound(2, qRound(qreal(rect.height()) / 5.5), 12);
-            if (pos.y() - rect.top() >= margin && rect.bottom() - pos.y() >= margin) {
-                row = index.row();
-            }
-        }
-        setDropRow(row);
-        break;
-    }
-    case QEvent::DragLeave:
-    case QEvent::Drop:
-        setDropRow(-1);
-        break;
-    default:
-        break;
-    }
-    return QStyledItemDelegate::eventFilter(watched, event);
-}
-
-void TimeZoneDialog::MyCellRenderer::setDropRow(int row)
-{
-    if (row != dropRow_) {
-        dropRow_ = row;
-        view_->viewport()->update();
-    }
-}
 
 TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, QWidget* parent,
                                const QString& /*title*/, const utils::LanguageTable& labels)

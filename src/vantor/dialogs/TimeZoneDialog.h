@@ -48,39 +48,6 @@ public:
     static inline const QString SaveFileCmd = QStringLiteral("SaveFile");
     static inline const QString CloseCmd = QStringLiteral("CloseCmd");
 
-    // Row painter of the zone chooser's drop-down list in the dark scheme: every row is
-    // filled (the style's light list never shows through) in a colour that tells the row
-    // under a drag, the selected (mouse-tracked) row and the others apart.
-    class MyCellRenderer : public QStyledItemDelegate
-    {
-    public:
-        struct RowColors
-        {
-            QColor background;
-            QColor text;
-        };
-
-        // Watches the view's drags to know the drop target; the view owns the renderer.
-        explicit MyCellRenderer(QAbstractItemView* view);
-
-        // A drop target wins over the selection.
-        static RowColors colorsFor(bool dropTarget, bool selected);
-        // The row a drag points onto (not between two rows); -1 when none.
-        int dropRow() const { return dropRow_; }
-
-        void paint(QPainter* painter, const QStyleOptionViewItem& option,
-                   const QModelIndex& index) const override;
-
-    protected:
-        bool eventFilter(QObject* watched, QEvent* event) override;
-
-    private:
-        void setDropRow(int row);
-
-        QAbstractItemView* view_;
-        int dropRow_ = -1;
-    };
-
     // Answers the zone chooser of Add in place of the user: it may look at and change the
     // chooser's selection and returns Ok to add the selected zone, anything else to cancel.
     using ChooserHandler =
