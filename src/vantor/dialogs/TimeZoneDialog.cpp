@@ -19,7 +19,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QDragMoveEvent>
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>

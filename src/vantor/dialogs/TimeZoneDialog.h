@@ -8,7 +8,6 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
-#include <QStyledItemDelegate>
 
 #include <functional>
 
