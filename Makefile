@@ -4,7 +4,7 @@ ASAN_DIR  ?= build-asan
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all run test build deps deps-test check-sanitize bench format clean
+.PHONY: all run test build deps deps-test deps-package check-sanitize bench package format clean
 
 all: build
 
@@ -13,6 +13,9 @@ deps:
 
 deps-test:
 	@tools/deps.sh test
+
+deps-package:
+	@tools/deps.sh package
 
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_GEN)
@@ -40,6 +43,11 @@ check-sanitize: deps-test $(ASAN_DIR)/build.ninja
 # Start-up, memory, idle CPU and tick cost beside a bare Qt window (not part of make test).
 bench: deps-test build
 	bench/run.sh $(BUILD_DIR)
+
+# The Debian package vantor_<version>_<arch>.deb in $(BUILD_DIR), its dependencies
+# computed from the binary.
+package: deps-package build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build (and, with "test", the test suite) needs.
+# Installs the Debian packages the build needs, with "test" also those of the test
+# suite, with "package" those that make the Debian package.
 # Only missing packages are installed; nothing happens when all are present.
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libicu-dev tzdata fonts-dejavu-core)
-test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick)
+test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick desktop-file-utils appstream
+           python3)
+# dpkg-shlibdeps (dpkg-dev) and file work out the package's dependencies.
+package_pkgs=(dpkg-dev file)
 
 pkgs=("${build_pkgs[@]}")
-if [[ "${1:-}" == "test" ]]; then
-    pkgs+=("${test_pkgs[@]}")
-fi
+case "${1:-}" in
+test) pkgs+=("${test_pkgs[@]}") ;;
+package) pkgs+=("${package_pkgs[@]}") ;;
+esac
 
 missing=()
 for p in "${pkgs[@]}"; do
