@@ -18,6 +18,7 @@ fail() {
         import -window root "$E2E_TMP/failure.png" 2>/dev/null && echo "screenshot: $E2E_TMP/failure.png" >&2
     fi
     [[ -f $E2E_TMP/vantor.out ]] && { echo "--- program output:" >&2; cat "$E2E_TMP/vantor.out" >&2; }
+    [[ -s $E2E_TMP/openbox.log ]] && { echo "--- openbox:" >&2; tail -5 "$E2E_TMP/openbox.log" >&2; }
     exit 1
 }
 
@@ -49,11 +50,20 @@ start_desktop() {
     wait_for 100 test -s "$E2E_TMP/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -1 "$E2E_TMP/display")
     wait_for 100 xdpyinfo || fail "Xvfb does not answer"
-    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
-    E2E_PIDS+=($!)
-    # Slow the first time on a new machine, while fontconfig builds its cache.
-    wait_for 600 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-        fail "openbox did not start"
+    # A window manager that did not come up (seen now and then on a busy machine) is
+    # started again; the log tells what happened.
+    local attempt wm
+    for attempt in 1 2 3; do
+        openbox --sm-disable >>"$E2E_TMP/openbox.log" 2>&1 &
+        wm=$!
+        E2E_PIDS+=($wm)
+        if wait_for 200 bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'; then
+            break
+        fi
+        echo "openbox not ready (attempt $attempt): $(tail -3 "$E2E_TMP/openbox.log")" >&2
+        kill "$wm" 2>/dev/null || true
+        ((attempt < 3)) || fail "openbox did not start"
+    done
     if [[ -z "${E2E_NO_TRAY:-}" ]]; then
         trayer --edge bottom --align right --widthtype request --height 24 \
             >"$E2E_TMP/trayer.log" 2>&1 &
