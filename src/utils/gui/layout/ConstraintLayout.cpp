@@ -302,6 +302,8 @@ QLayoutItem* ConstraintLayout::takeAt(int index)
 void ConstraintLayout::invalidate()
 {
     flow_.reset();
+    across_.reset();
+    down_.reset();
     QLayout::invalidate();
 }
 
@@ -563,6 +565,15 @@ ConstraintLayout::Axis ConstraintLayout::buildAxis(Qt::Orientation orientation) 
     return a;
 }
 
+const ConstraintLayout::Axis& ConstraintLayout::axis(Qt::Orientation orientation) const
+{
+    std::unique_ptr<Axis>& slot = orientation == Qt::Horizontal ? across_ : down_;
+    if (!slot) {
+        slot = std::make_unique<Axis>(buildAxis(orientation));
+    }
+    return *slot;
+}
+
 bool ConstraintLayout::rightToLeft() const
 {
     if (const QWidget* w = parentWidget()) {
@@ -574,8 +585,8 @@ bool ConstraintLayout::rightToLeft() const
 QSize ConstraintLayout::sizeHint() const
 {
     const QMargins m = contentsMargins();
-    const Axis across = buildAxis(Qt::Horizontal);
-    const Axis down = buildAxis(Qt::Vertical);
+    const Axis& across = axis(Qt::Horizontal);
+    const Axis& down = axis(Qt::Vertical);
     return {across.length(across.pref) + m.left() + m.right(),
             down.length(down.pref) + m.top() + m.bottom()};
 }
@@ -583,8 +594,8 @@ QSize ConstraintLayout::sizeHint() const
 QSize ConstraintLayout::minimumSize() const
 {
     const QMargins m = contentsMargins();
-    const Axis across = buildAxis(Qt::Horizontal);
-    const Axis down = buildAxis(Qt::Vertical);
+    const Axis& across = axis(Qt::Horizontal);
+    const Axis& down = axis(Qt::Vertical);
     return {across.length(across.min) + m.left() + m.right(),
             down.length(down.min) + m.top() + m.bottom()};
 }
@@ -609,8 +620,8 @@ void ConstraintLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
     const QRect contents = rect.marginsRemoved(contentsMargins());
-    const Axis across = buildAxis(Qt::Horizontal);
-    const Axis down = buildAxis(Qt::Vertical);
+    const Axis& across = axis(Qt::Horizontal);
+    const Axis& down = axis(Qt::Vertical);
     const std::vector<int> widths = across.solve(contents.width(), fillX_);
     const std::vector<int> heights = down.solve(contents.height(), fillY_);
     const std::vector<int> xs = across.positions(widths, 0);

@@ -113,6 +113,9 @@ private:
     int innerGap(int before, int after) const;
     Extent cellExtent(const Cell& cell, Qt::Orientation orientation) const;
     Axis buildAxis(Qt::Orientation orientation) const;
+    // The axis as last built; a layout pass asks for sizes many times, a change of any
+    // item's size hint invalidates it.
+    const Axis& axis(Qt::Orientation orientation) const;
     bool rightToLeft() const;
     void placeCell(const Cell& cell, int left, int right, int top, int bottom, bool fillX,
                    bool fillY, const QRect& contents) const;
@@ -126,6 +129,8 @@ private:
     int gapY_ = CellConstraint::RelatedGap;
     QStringList errors_;
     mutable std::unique_ptr<Flow> flow_;
+    mutable std::unique_ptr<Axis> across_;
+    mutable std::unique_ptr<Axis> down_;
 };
 
 } // namespace utils
