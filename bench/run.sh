@@ -36,7 +36,7 @@ for pid in "${E2E_PIDS[@]}"; do
     [[ $(cat "/proc/$pid/comm" 2>/dev/null) == Xvfb ]] && xvfb_pid=$pid
 done
 [[ -n $xvfb_pid ]] || fail "the X server of the desktop is not among its processes"
-settings "TimeZones=Asia/Kolkata;America/New_York;Europe/London;Australia/Sydney" \
+settings 'TimeZones="Asia/Kolkata;America/New_York;Europe/London;Australia/Sydney"' \
     "TimePattern=HH:mm:ss"
 
 median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
