@@ -113,3 +113,13 @@ stop_vantor() {
     wait "$VANTOR_PID" 2>/dev/null || true
     VANTOR_PID=
 }
+
+# Waits up to 5 s for the program to end by itself and fails unless its status is 0.
+expect_clean_exit() {
+    local status=0
+    for _ in $(seq 50); do kill -0 "$VANTOR_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$VANTOR_PID" 2>/dev/null && fail "still running after $1"
+    wait "$VANTOR_PID" || status=$?
+    VANTOR_PID=
+    ((status == 0)) || fail "$1 ended with status $status"
+}

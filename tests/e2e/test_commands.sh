@@ -70,12 +70,7 @@ echo "# Exit from the menu stores the position and ends with status 0"
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
 wait_for 50 menu_open || fail "no menu"
 xdotool key Up Return
-for _ in $(seq 50); do kill -0 "$VANTOR_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$VANTOR_PID" 2>/dev/null && fail "still running after Exit"
-status=0
-wait "$VANTOR_PID" || status=$?
-VANTOR_PID=
-((status == 0)) || fail "Exit ended with status $status"
+expect_clean_exit "Exit"
 
 echo "# the desktop's close request (Alt+F4 in openbox) also stores the position and ends with 0"
 start_vantor
@@ -83,12 +78,7 @@ wid=$(main_window)
 xdotool windowmove --sync "$wid" 120 90 2>/dev/null || xdotool windowmove "$wid" 120 90
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
 xdotool key alt+F4
-for _ in $(seq 50); do kill -0 "$VANTOR_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$VANTOR_PID" 2>/dev/null && fail "still running after the close request"
-status=0
-wait "$VANTOR_PID" || status=$?
-VANTOR_PID=
-((status == 0)) || fail "closing ended with status $status"
+expect_clean_exit "the close request"
 grep -q "MainWindowPosX=120" "$conf" && grep -q "MainWindowPosY=90" "$conf" ||
     fail "position not stored on close: $(cat "$conf")"
 echo "PASS"
