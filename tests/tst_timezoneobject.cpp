@@ -127,6 +127,16 @@ private Q_SLOTS:
                                 << "Almaty"
                                 << "UTC+05:00"
                                 << "17:00";
+        // The tz data counts Irish winter and Moroccan Ramadan as daylight-saving time
+        // with a negative offset; people count UTC+00:00 as their standard.
+        QTest::newRow("Dublin in summer") << "Europe/Dublin"
+                                          << "Dublin"
+                                          << "UTC+00:00"
+                                          << "13:00";
+        QTest::newRow("Casablanca") << "Africa/Casablanca"
+                                    << "Casablanca"
+                                    << "UTC+00:00"
+                                    << "13:00";
         QTest::newRow("no area") << "UTC"
                                  << "UTC"
                                  << "UTC+00:00"

@@ -1,5 +1,7 @@
 #include "vantor/dialogs/TimeZoneDialog.h"
 
+#include "vantor/handlers/ZoneFacts.h"
+
 #include "utils/gui/components/LeftToRightTextDelegate.h"
 #include "vantor/dialogs/MyCellRenderer.h"
 
@@ -211,8 +213,8 @@ void TimeZoneDialog::actionPerformed(const QString& command)
 QString TimeZoneDialog::displayText(const QString& zoneId, const QString& utcText,
                                     const QDateTime& instant)
 {
-    const QTimeZone zone(zoneId.toUtf8());
-    const qint64 offset = zone.isValid() ? qint64(zone.standardTimeOffset(instant)) * 1000 : 0;
+    const qint64 offset =
+        qint64(ZoneFacts::standardOffset(ZoneFacts::lookUp(zoneId), instant)) * 1000;
     return QLatin1Char('(') + utcText + TimeZoneObject::calculateOffset(offset) +
            QLatin1String(") ") + zoneId;
 }
@@ -237,10 +239,10 @@ QStringList TimeZoneDialog::getTimeZoneList() const
     const QString utc = labels.getString(QStringLiteral("lbl.utc"));
     const QDateTime now = QDateTime::currentDateTimeUtc();
     QStringList entries;
-    const QList<QByteArray> ids = QTimeZone::availableTimeZoneIds();
+    const QStringList ids = ZoneFacts::chooserIds();
     entries.reserve(ids.size());
-    for (const QByteArray& id : ids) {
-        entries.append(displayText(QString::fromUtf8(id), utc, now));
+    for (const QString& id : ids) {
+        entries.append(displayText(id, utc, now));
     }
     return entries;
 }
@@ -411,13 +413,22 @@ void TimeZoneDialog::handleAdd()
     chooser->addItems(entries);
     // The local zone is preselected. Entries are compared by their identifier: a mere
     // "contains" would let "UTC" (in every entry's offset text) or "GMT" pick a stranger.
+    // The system may name its zone by an alias ("Etc/UTC", "Europe/Kiev"); the exact
+    // name wins over one that names the same zone.
     const QString local = localZoneId();
-    int selected = 0;
+    int selected = -1;
     for (int i = 0; i < entries.size(); ++i) {
         if (stripUTC(entries.at(i)) == local) {
             selected = i;
+            break;
         }
     }
+    for (int i = 0; selected < 0 && i < entries.size(); ++i) {
+        if (ZoneFacts::sameZone(stripUTC(entries.at(i)), local)) {
+            selected = i;
+        }
+    }
+    selected = std::max(selected, 0);
     if (!entries.isEmpty()) {
         chooser->setCurrentIndex(selected);
     }

@@ -7,6 +7,7 @@
 #include "utils/handlers/LanguageTable.h"
 #include "utils/handlers/StringUtils.h"
 #include "utils/objects/constants/StandardColors.h"
+#include "vantor/handlers/ZoneFacts.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/preferences/UserPreferences.h"
 
@@ -49,7 +50,7 @@ QFont sized(const QFont& templateFont, int pointSize)
 
 QTimeZone lookUpZone(const QString& zoneId)
 {
-    const QTimeZone zone(zoneId.toUtf8());
+    const QTimeZone zone = ZoneFacts::lookUp(zoneId);
     if (!zone.isValid()) {
         static QMutex mutex;
         static QSet<QString> reported;
@@ -84,8 +85,8 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
     const bool dark = uP->isDarkMode();
 
     // The offset is the zone's standard one and stays as it is all year.
-    const QString offset = calculateOffset(
-        timeZone.isValid() ? qint64(timeZone.standardTimeOffset(instant)) * 1000 : 0);
+    const QString offset =
+        calculateOffset(qint64(ZoneFacts::standardOffset(timeZone, instant)) * 1000);
     const QString caption =
         utils::StringUtils::replaceAll(zoneId.mid(zoneId.lastIndexOf(QLatin1Char('/')) + 1),
                                        QStringLiteral("_"), QStringLiteral(" "));

@@ -1,0 +1,132 @@
+#include "vantor/handlers/ZoneFacts.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+#include <unicode/timezone.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+
+namespace vantor {
+
+namespace {
+
+icu::UnicodeString toIcu(const QString& text)
+{
+    return icu::UnicodeString(reinterpret_cast<const char16_t*>(text.utf16()),
+                              static_cast<int32_t>(text.size()));
+}
+
+QByteArray toUtf8(const icu::UnicodeString& text)
+{
+    std::string out;
+    text.toUTF8String(out);
+    return QByteArray::fromStdString(out);
+}
+
+QByteArray canonical(const QString& zoneId)
+{
+    icu::UnicodeString result;
+    UBool isSystemId = false;
+    UErrorCode status = U_ZERO_ERROR;
+    icu::TimeZone::getCanonicalID(toIcu(zoneId), result, isSystemId, status);
+    return U_SUCCESS(status) ? toUtf8(result) : QByteArray();
+}
+
+} // namespace
+
+QByteArray ZoneFacts::resolve(const QString& zoneId, const IsKnown& isKnown)
+{
+    const QByteArray id = zoneId.toUtf8();
+    if (id.isEmpty() || isKnown(id)) {
+        return id;
+    }
+    const QByteArray canonicalId = canonical(zoneId);
+    if (!canonicalId.isEmpty() && isKnown(canonicalId)) {
+        return canonicalId;
+    }
+    // A zone renamed since ICU's data was made ("Europe/Kiev" is "Europe/Kyiv" now)
+    // is one of the names ICU counts as equivalent.
+    const icu::UnicodeString icuId = toIcu(zoneId);
+    const int32_t count = icu::TimeZone::countEquivalentIDs(icuId);
+    for (int32_t i = 0; i < count; ++i) {
+        const QByteArray equivalent = toUtf8(icu::TimeZone::getEquivalentID(icuId, i));
+        if (equivalent.contains('/') && isKnown(equivalent)) {
+            return equivalent;
+        }
+    }
+    return id;
+}
+
+QTimeZone ZoneFacts::lookUp(const QString& zoneId)
+{
+    return QTimeZone(resolve(zoneId, [](const QByteArray& id) { return QTimeZone(id).isValid(); }));
+}
+
+bool ZoneFacts::sameZone(const QString& a, const QString& b)
+{
+    if (a == b) {
+        return true;
+    }
+    const QByteArray canonicalA = canonical(a);
+    return !canonicalA.isEmpty() && canonicalA == canonical(b);
+}
+
+int ZoneFacts::standardOffset(const QTimeZone& zone, const QDateTime& at)
+{
+    if (!zone.isValid()) {
+        return 0;
+    }
+    const int standard = zone.standardTimeOffset(at);
+    if (!zone.hasTransitions()) {
+        return standard;
+    }
+    int lowest = standard;
+    const auto consider = [&](const QTimeZone::OffsetData& data) {
+        if (data.atUtc.isValid() && data.daylightTimeOffset < 0 &&
+            data.standardTimeOffset == standard) {
+            lowest = std::min(lowest, data.offsetFromUtc);
+        }
+    };
+    consider(zone.offsetData(at));
+    // A year either side holds every season of the current rules.
+    for (const QTimeZone::OffsetData& data : zone.transitions(at.addYears(-1), at.addYears(1))) {
+        consider(data);
+    }
+    return lowest;
+}
+
+QStringList ZoneFacts::chooserIds()
+{
+    static const QRegularExpression fixedOffset(QStringLiteral("^UTC[+-]"));
+    QStringList ids;
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) {
+        const QString text = QString::fromUtf8(id);
+        if (!fixedOffset.match(text).hasMatch()) {
+            ids.append(text);
+        }
+    }
+    return ids;
+}
+
+void ZoneFacts::reloadRules(const QStringList& zoneIds)
+{
+    // The toolkit keeps the parsed rules of the last hundred zones it read and never
+    // looks at the files again; reading enough other zones pushes ours out.
+    QSet<QByteArray> wanted;
+    for (const QString& id : zoneIds) {
+        wanted.insert(lookUp(id).id());
+    }
+    int read = 0;
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) {
+        if (!wanted.contains(id) && !id.startsWith("UTC")) {
+            const QTimeZone other(id);
+            if (++read > 2 * 100) {
+                break;
+            }
+        }
+    }
+}
+
+} // namespace vantor

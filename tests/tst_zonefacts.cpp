@@ -1,0 +1,85 @@
+#include "TestSupport.h"
+
+#include "vantor/handlers/ZoneFacts.h"
+
+#include <QSet>
+
+using vantor::ZoneFacts;
+
+class TestZoneFacts : public QObject
+{
+    Q_OBJECT
+
+    static QDateTime utc(const char* text)
+    {
+        return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODate).toUTC();
+    }
+
+private Q_SLOTS:
+    void standardOffsetAllYear_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QDateTime>("at");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("Dublin, January") << "Europe/Dublin" << utc("2026-01-15T12:00:00Z") << 0;
+        QTest::newRow("Dublin, July") << "Europe/Dublin" << utc("2026-07-15T12:00:00Z") << 0;
+        QTest::newRow("London, July") << "Europe/London" << utc("2026-07-15T12:00:00Z") << 0;
+        QTest::newRow("Casablanca, Ramadan")
+            << "Africa/Casablanca" << utc("2026-03-01T12:00:00Z") << 0;
+        QTest::newRow("Casablanca, autumn")
+            << "Africa/Casablanca" << utc("2026-10-01T12:00:00Z") << 0;
+        QTest::newRow("St Johns, July")
+            << "America/St_Johns" << utc("2026-07-15T12:00:00Z") << -12600;
+        QTest::newRow("New York, July")
+            << "America/New_York" << utc("2026-07-15T12:00:00Z") << -18000;
+        QTest::newRow("Sydney, January")
+            << "Australia/Sydney" << utc("2026-01-15T12:00:00Z") << 36000;
+        QTest::newRow("UTC") << "UTC" << utc("2026-07-15T12:00:00Z") << 0;
+        QTest::newRow("fixed, no transitions")
+            << "Etc/GMT-14" << utc("2026-07-15T12:00:00Z") << 50400;
+        QTest::newRow("unknown") << "Mars/Olympus_Mons" << utc("2026-07-15T12:00:00Z") << 0;
+    }
+    void standardOffsetAllYear()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QDateTime, at);
+        QFETCH(int, offset);
+        QCOMPARE(ZoneFacts::standardOffset(ZoneFacts::lookUp(zone), at), offset);
+    }
+
+    // Distributions that move the legacy names into a package of their own, and zones
+    // renamed since: a stored name still finds its zone, never UTC.
+    void namesTheDatabaseLacksAreResolved_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QByteArray>("resolved");
+        QTest::newRow("legacy US name") << "US/Eastern" << QByteArray("America/New_York");
+        QTest::newRow("old Indian name") << "Asia/Calcutta" << QByteArray("Asia/Kolkata");
+        QTest::newRow("renamed Kyiv") << "Europe/Kiev" << QByteArray("Europe/Kyiv");
+        QTest::newRow("known as it is") << "Asia/Tokyo" << QByteArray("Asia/Tokyo");
+        QTest::newRow("nowhere") << "Mars/Olympus_Mons" << QByteArray("Mars/Olympus_Mons");
+    }
+    void namesTheDatabaseLacksAreResolved()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QByteArray, resolved);
+        static const QSet<QByteArray> modern{"America/New_York", "Asia/Kolkata", "Europe/Kyiv",
+                                             "Asia/Tokyo"};
+        QCOMPARE(
+            ZoneFacts::resolve(stored, [](const QByteArray& id) { return modern.contains(id); }),
+            resolved);
+        QVERIFY(ZoneFacts::lookUp(stored).isValid() == (stored != u"Mars/Olympus_Mons"_qs));
+    }
+
+    void aliasesNameTheSameZone()
+    {
+        QVERIFY(ZoneFacts::sameZone(u"Etc/UTC"_qs, u"UTC"_qs));
+        QVERIFY(ZoneFacts::sameZone(u"Europe/Kiev"_qs, u"Europe/Kyiv"_qs));
+        QVERIFY(ZoneFacts::sameZone(u"US/Eastern"_qs, u"America/New_York"_qs));
+        QVERIFY(!ZoneFacts::sameZone(u"Europe/London"_qs, u"Europe/Dublin"_qs));
+        QVERIFY(!ZoneFacts::sameZone(u"Bogus/One"_qs, u"Bogus/Two"_qs));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestZoneFacts)
+#include "tst_zonefacts.moc"
