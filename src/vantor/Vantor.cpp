@@ -10,9 +10,11 @@
 #include "utils/gui/handlers/ToolkitDefaults.h"
 #include "utils/gui/layout/ConstraintLayout.h"
 #include "utils/handlers/DateFormatter.h"
+#include "utils/handlers/TableLanguage.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/ClockCard.h"
 #include "vantor/FrameDragListener.h"
+#include "vantor/RefreshScheduler.h"
 #include "vantor/dialogs/MySettings.h"
 #include "vantor/dialogs/TimeZoneDialog.h"
 #include "vantor/handlers/CountryCodes.h"
@@ -96,24 +98,15 @@ Vantor::~Vantor() = default;
 
 void Vantor::pack()
 {
-    adjustSize();
-    // Clocks that do not fit on the screen are cut off rather than pushing the window
-    // off it; a window manager would move such a window wherever it pleases.
-    const QScreen* screen = QGuiApplication::screenAt(pos());
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    if (screen != nullptr) {
-        const QRect available = screen->availableGeometry();
-        const QSize room(available.right() + 1 - std::max(pos().x(), available.left()),
-                         available.bottom() + 1 - std::max(pos().y(), available.top()));
-        if (width() > room.width() || height() > room.height()) {
-            utils::Logger::log(QStringLiteral("The clocks need %1 x %2 pixels; the window is cut "
-                                              "to the screen.")
-                                   .arg(width())
-                                   .arg(height()));
-            resize(size().boundedTo(room.expandedTo(QSize(100, 100))));
-        }
+    // Not adjustSize(): it stops at two thirds of the screen and would hide clocks.
+    const QSize wanted = sizeHint();
+    if (!utils::LayoutUtils::fitOnScreen(this, wanted)) {
+        utils::Logger::log(QStringLiteral("The clocks need %1 x %2 pixels, more than the "
+                                          "screen has; the window is cut to %3 x %4.")
+                               .arg(wanted.width())
+                               .arg(wanted.height())
+                               .arg(width())
+                               .arg(height()));
     }
 }
 
@@ -126,7 +119,8 @@ void Vantor::applyDefaultLocale(const QLocale& locale)
 
 void Vantor::mySetLocale(const QLocale& locale)
 {
-    labels = utils::LanguageTable::load(LANGUAGE, locale);
+    labels = utils::LanguageTable::load(LANGUAGE, utils::tableLanguage(locale),
+                                        QLocale::territoryToCode(locale.territory()));
 }
 
 void Vantor::placeWindow()
@@ -201,38 +195,24 @@ void Vantor::closeEvent(QCloseEvent* event)
 
 void Vantor::createLayout()
 {
+    if (secondsTimer == nullptr) {
+        secondsTimer = new RefreshScheduler(this);
+        connect(secondsTimer, &RefreshScheduler::refresh, this, &Vantor::tick);
+    }
     if (uP.isVerticalLayout()) {
         createVerticalLayout();
     } else {
         createHorizontalLayout();
     }
-    if (secondsTimer == nullptr) {
-        secondsTimer = new QTimer(this);
-        secondsTimer->setSingleShot(true);
-        secondsTimer->setTimerType(Qt::PreciseTimer);
-        connect(secondsTimer, &QTimer::timeout, this, &Vantor::tick);
-    }
-    secondsTimer->stop();
-    scheduleTick(QDateTime::currentMSecsSinceEpoch());
+    secondsTimer->start(builtAtMs_);
 }
 
-void Vantor::scheduleTick(qint64 shownMs)
+void Vantor::tick(qint64 shownMs)
 {
-    nextTickMs_ = (shownMs / 1000 + 1) * 1000;
-    const qint64 delay = nextTickMs_ - QDateTime::currentMSecsSinceEpoch();
-    secondsTimer->start(static_cast<int>(std::clamp<qint64>(delay, 0, 1000)));
-}
-
-void Vantor::tick()
-{
-    // A timer that fires a little early still shows the second it was armed for, so
-    // no second is shown twice and none is left out.
-    const qint64 shown = std::max(QDateTime::currentMSecsSinceEpoch(), nextTickMs_);
-    const QDateTime instant = QDateTime::fromMSecsSinceEpoch(shown, QTimeZone::utc());
+    const QDateTime instant = QDateTime::fromMSecsSinceEpoch(shownMs, QTimeZone::utc());
     for (std::size_t i = 0; i < timeZones_AL.size(); ++i) {
         timeZones_AL[i]->updateDateTime(instant);
     }
-    scheduleTick(shown);
 }
 
 void Vantor::createClockEntries(bool withCards)
@@ -247,6 +227,8 @@ void Vantor::createClockEntries(bool withCards)
     }
 
     clockArea_ = new QWidget;
+    // The About box disables the window; its clocks must not turn grey meanwhile.
+    utils::LayoutUtils::keepColorsWhenDisabled(clockArea_);
     auto* layout = new ConstraintLayout(QStringLiteral("insets 4"), {}, {}, clockArea_);
     if (uP.isDarkMode()) {
         setBackground(this, StandardColors::WINDOW);
@@ -256,7 +238,8 @@ void Vantor::createClockEntries(bool withCards)
         setAutoFillBackground(false);
     }
 
-    const QDateTime now = QDateTime::currentDateTimeUtc();
+    builtAtMs_ = secondsTimer->now();
+    const QDateTime now = QDateTime::fromMSecsSinceEpoch(builtAtMs_, QTimeZone::utc());
     for (const QString& zone : zones) {
         timeZones_AL.push_back(std::make_unique<TimeZoneObject>(
             zone, now, &uP, countryCodes.flagFileName(zone), labels));
@@ -454,8 +437,10 @@ void Vantor::createSystemTray()
         QIcon(utils::LayoutUtils::resourcePath(QStringLiteral("images/16/vantor.png"))), this);
     trayIcon_->setToolTip(name);
 
-    // Plain entries, separators in both schemes, no scheme colours.
-    auto* menu = new QMenu(this);
+    // Plain entries, separators in both schemes, no scheme colours. The menu is not a
+    // child of the window: it must work while the About box disables the window.
+    trayMenu_ = std::make_unique<QMenu>();
+    QMenu* menu = trayMenu_.get();
     const auto add = [&](const char* key, auto slot) {
         connect(menu->addAction(labels.getString(QLatin1String(key))), &QAction::triggered, this,
                 slot);

@@ -17,10 +17,10 @@ namespace utils {
 class AboutBoxDialog;
 }
 class QSystemTrayIcon;
-class QTimer;
 
 namespace vantor {
 
+class RefreshScheduler;
 class TimeZoneObject;
 
 // The borderless main window: one clock per configured zone, refreshed on every
@@ -60,7 +60,7 @@ public:
 
     const std::vector<std::unique_ptr<TimeZoneObject>>& clocks() const { return timeZones_AL; }
     QWidget* clockArea() const { return clockArea_; }
-    const QTimer* timer() const { return secondsTimer; }
+    const RefreshScheduler* timer() const { return secondsTimer; }
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
     QMenu* popupMenu() const { return shortPopup; }
 
@@ -83,10 +83,9 @@ private:
     // Sizes the window to its content, but never beyond the screen.
     void pack();
     void applyWindowFlags();
-    void tick();
-    void scheduleTick(qint64 shownMs);
+    void tick(qint64 shownMs);
 
-    QTimer* secondsTimer = nullptr;
+    RefreshScheduler* secondsTimer = nullptr;
     std::vector<std::unique_ptr<TimeZoneObject>> timeZones_AL;
     utils::GuiPreferences gP;
     UserPreferences uP;
@@ -97,8 +96,9 @@ private:
 
     QWidget* clockArea_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
-    // The whole second the armed timer is meant for; a tick never shows an earlier one.
-    qint64 nextTickMs_ = 0;
+    std::unique_ptr<QMenu> trayMenu_;
+    // The instant the current clocks were built for; their first tick follows it.
+    qint64 builtAtMs_ = 0;
     // The window type is chosen once, at start; a rebuild keeps it.
     bool onTaskBar_ = false;
     bool isMac_ = false;

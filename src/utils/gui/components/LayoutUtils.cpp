@@ -5,9 +5,11 @@
 
 #include <QFont>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
 #include <QtGlobal>
 
@@ -128,6 +130,42 @@ Qt::LayoutDirection LayoutUtils::layoutDirection(const QLocale& locale)
 Qt::Alignment LayoutUtils::textAlignment(const QLocale& locale)
 {
     return Qt::AlignAbsolute | (isRightToLeft(locale) ? Qt::AlignRight : Qt::AlignLeft);
+}
+
+} // namespace utils
+
+namespace utils {
+
+bool LayoutUtils::fitOnScreen(QWidget* window, const QSize& wanted)
+{
+    const QScreen* screen = QGuiApplication::screenAt(window->pos());
+    if (screen == nullptr) {
+        screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        window->resize(wanted);
+        return true;
+    }
+    const QRect available = screen->availableGeometry();
+    const QSize size = wanted.boundedTo(available.size());
+    const QPoint topLeft(
+        std::clamp(window->x(), available.left(), available.right() + 1 - size.width()),
+        std::clamp(window->y(), available.top(), available.bottom() + 1 - size.height()));
+    window->resize(size);
+    if (topLeft != window->pos()) {
+        window->move(topLeft);
+    }
+    return size == wanted;
+}
+
+void LayoutUtils::keepColorsWhenDisabled(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role) {
+        const auto colorRole = static_cast<QPalette::ColorRole>(role);
+        palette.setColor(QPalette::Disabled, colorRole, palette.color(QPalette::Active, colorRole));
+    }
+    widget->setPalette(palette);
 }
 
 } // namespace utils

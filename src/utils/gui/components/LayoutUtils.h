@@ -45,6 +45,14 @@ public:
     // Horizontal text alignment for that direction, fixed to the physical side, so that
     // a widget mirrored by its own layout direction does not turn it round again.
     static Qt::Alignment textAlignment(const QLocale& locale = QLocale());
+
+    // Gives a top-level window the size it wants and moves it, as little as needed, so
+    // that all of it lies on the available area of its screen. Only a window larger
+    // than that area is cut to it; then the result is false.
+    static bool fitOnScreen(QWidget* window, const QSize& wanted);
+    // Disabled widgets inside keep the colours of enabled ones: a window that is
+    // disabled while a box is open still shows its texts as they are.
+    static void keepColorsWhenDisabled(QWidget* widget);
 };
 
 } // namespace utils
