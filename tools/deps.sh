@@ -6,7 +6,10 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libicu-dev tzdata fonts-dejavu-core)
 test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick desktop-file-utils appstream
-           python3)
+           python3 xclip
+           # A private session bus with the accessibility bus, read as a screen reader does;
+           # libfaketime steps the clock of the program under test.
+           dbus-daemon at-spi2-core python3-pyatspi faketime)
 # dpkg-shlibdeps (dpkg-dev) and file work out the package's dependencies.
 package_pkgs=(dpkg-dev file)
 

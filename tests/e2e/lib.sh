@@ -4,6 +4,7 @@
 set -euo pipefail
 
 VANTOR_BIN=${1:?usage: $0 path/to/vantor}
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_TMP=$(mktemp -d /tmp/vantor-e2e.XXXXXX)
 export XDG_CONFIG_HOME=$E2E_TMP/config
 export QT_QPA_PLATFORM=xcb
@@ -72,6 +73,28 @@ start_desktop() {
     fi
 }
 
+# A private session bus with the accessibility bus on it, so the program's widgets can be
+# read as a screen reader reads them (tests/e2e/atspi.py) without touching the user's buses.
+start_accessibility() {
+    export XDG_RUNTIME_DIR=$E2E_TMP/runtime
+    mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+    dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus" \
+        >"$E2E_TMP/dbus.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 100 test -s "$E2E_TMP/bus" || fail "no session bus"
+    DBUS_SESSION_BUS_ADDRESS=$(head -1 "$E2E_TMP/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+    # Started here rather than by bus activation so that cleanup can stop it; it takes its
+    # own bus daemon and the registry down with it.
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/atspi.log" 2>&1 &
+    E2E_PIDS+=($!)
+    # Asking the launcher itself would have the bus start a second one.
+    wait_for 100 bash -c 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q "boolean true"' ||
+        fail "no accessibility bus: $(cat "$E2E_TMP/atspi.log")"
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
 # Writes settings before the program starts: settings KEY=VALUE ...
 settings() {
     local file=$XDG_CONFIG_HOME/com/quorvane/vantor/Vantor.conf
@@ -84,6 +107,23 @@ settings() {
 start_vantor() {
     "$VANTOR_BIN" >"$E2E_TMP/vantor.out" 2>&1 &
     VANTOR_PID=$!
+}
+
+# Starts the program with its clock off the real one by the offset in file $1 ("+0",
+# "-3600", "+1d": libfaketime's relative form); rewriting the file steps the clock while it
+# runs. Timers run on the monotonic clock, which stays real, and so do file times.
+start_vantor_faked() {
+    local lib
+    lib=$(echo /usr/lib/*/faketime/libfaketime.so.1)
+    [[ -f $lib ]] || fail "libfaketime not installed"
+    LD_PRELOAD=$lib FAKETIME_TIMESTAMP_FILE=$1 FAKETIME_NO_CACHE=1 \
+        FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 "$VANTOR_BIN" >"$E2E_TMP/vantor.out" 2>&1 &
+    VANTOR_PID=$!
+}
+
+# The program's widgets as a screen reader sees them: atspi labels|tree "$VANTOR_PID".
+atspi() {
+    /usr/bin/python3 "$E2E_DIR/atspi.py" "$@"
 }
 
 # Prints the id of the program's main window once it is mapped: its largest visible

@@ -146,11 +146,17 @@ bool LayoutUtils::fitOnScreen(QWidget* window, const QSize& wanted)
         window->resize(wanted);
         return true;
     }
+    // Title bar and borders, where the window has them and they are known.
+    const QRect frame = window->frameGeometry();
+    const QRect inner = window->geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
     const QRect available = screen->availableGeometry();
-    const QSize size = wanted.boundedTo(available.size());
+    const QSize size = wanted.boundedTo(available.size().shrunkBy(margins));
+    const QSize outer = size.grownBy(margins);
     const QPoint topLeft(
-        std::clamp(window->x(), available.left(), available.right() + 1 - size.width()),
-        std::clamp(window->y(), available.top(), available.bottom() + 1 - size.height()));
+        std::clamp(window->x(), available.left(), available.right() + 1 - outer.width()),
+        std::clamp(window->y(), available.top(), available.bottom() + 1 - outer.height()));
     window->resize(size);
     if (topLeft != window->pos()) {
         window->move(topLeft);
