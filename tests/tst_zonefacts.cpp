@@ -1,6 +1,10 @@
 #include "TestSupport.h"
 
 #include "vantor/handlers/ZoneFacts.h"
+#include "vantor/handlers/ZoneRulesWatcher.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QSet>
 
@@ -78,6 +82,34 @@ private Q_SLOTS:
         QVERIFY(ZoneFacts::sameZone(u"US/Eastern"_qs, u"America/New_York"_qs));
         QVERIFY(!ZoneFacts::sameZone(u"Europe/London"_qs, u"Europe/Dublin"_qs));
         QVERIFY(!ZoneFacts::sameZone(u"Bogus/One"_qs, u"Bogus/Two"_qs));
+    }
+
+    // An upgrade of the tz data renames new files over the old ones; a shown zone's
+    // new file is noticed once, an unrelated one not at all.
+    void rulesWatcherSeesANewFileOfAShownZone()
+    {
+        QTemporaryDir zoneInfo;
+        QVERIFY(QDir(zoneInfo.path()).mkpath(u"Asia"_qs));
+        const auto write = [&](const QString& name, const QByteArray& content) {
+            QFile file(zoneInfo.filePath(name + u".new"_qs));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+            file.close();
+            QFile::remove(zoneInfo.filePath(name));
+            QVERIFY(QFile::rename(file.fileName(), zoneInfo.filePath(name)));
+        };
+        write(u"Asia/Tokyo"_qs, "TZif rules of 2025");
+        write(u"Asia/Seoul"_qs, "TZif rules of 2025");
+        vantor::ZoneRulesWatcher watcher({u"Asia/Tokyo"_qs}, zoneInfo.path());
+        QVERIFY(!watcher.check());
+        write(u"Asia/Seoul"_qs, "TZif rules of 2026, longer");
+        QVERIFY(!watcher.check());
+        write(u"Asia/Tokyo"_qs, "TZif rules of 2026, longer");
+        QVERIFY(watcher.check());
+        QVERIFY(!watcher.check());
+        // Between checks the files are not looked at.
+        write(u"Asia/Tokyo"_qs, "TZif rules of 2027, longer still");
+        QVERIFY(!watcher.poll());
     }
 };
 

@@ -18,6 +18,7 @@
 #include "vantor/dialogs/MySettings.h"
 #include "vantor/dialogs/TimeZoneDialog.h"
 #include "vantor/handlers/CountryCodes.h"
+#include "vantor/handlers/ZoneFacts.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/objects/TimeZoneObject.h"
 
@@ -210,6 +211,13 @@ void Vantor::createLayout()
 void Vantor::tick(qint64 shownMs)
 {
     const QDateTime instant = QDateTime::fromMSecsSinceEpoch(shownMs, QTimeZone::utc());
+    if (zoneRules_.poll()) {
+        utils::Logger::log(QStringLiteral("The time zone data changed; the clocks follow it."));
+        ZoneFacts::reloadRules(uP.getTimeZones());
+        for (const auto& entry : timeZones_AL) {
+            entry->reloadZone(instant);
+        }
+    }
     for (std::size_t i = 0; i < timeZones_AL.size(); ++i) {
         timeZones_AL[i]->updateDateTime(instant);
     }
@@ -238,6 +246,7 @@ void Vantor::createClockEntries(bool withCards)
         setAutoFillBackground(false);
     }
 
+    zoneRules_ = ZoneRulesWatcher(zones);
     builtAtMs_ = secondsTimer->now();
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(builtAtMs_, QTimeZone::utc());
     for (const QString& zone : zones) {

@@ -2,6 +2,7 @@
 
 #include "utils/gui/preferences/GuiPreferences.h"
 #include "utils/handlers/LanguageTable.h"
+#include "vantor/handlers/ZoneRulesWatcher.h"
 #include "vantor/preferences/UserPreferences.h"
 
 #include <QLocale>
@@ -99,6 +100,8 @@ private:
     std::unique_ptr<QMenu> trayMenu_;
     // The instant the current clocks were built for; their first tick follows it.
     qint64 builtAtMs_ = 0;
+    // The tz files of the shown zones, so new rules show without a restart.
+    ZoneRulesWatcher zoneRules_;
     // The window type is chosen once, at start; a rebuild keeps it.
     bool onTaskBar_ = false;
     bool isMac_ = false;

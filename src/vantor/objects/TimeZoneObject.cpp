@@ -69,7 +69,8 @@ QTimeZone lookUpZone(const QString& zoneId)
 TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, UserPreferences* uP,
                                const std::optional<QString>& flagFileName,
                                const utils::LanguageTable& labels)
-    : uP(uP), timeZone(lookUpZone(zoneId)), imageFileName(flagFileName),
+    : uP(uP), zoneId_(zoneId), timeZone(lookUpZone(zoneId)),
+      utcText_(labels.getString(QStringLiteral("lbl.utc"))), imageFileName(flagFileName),
       dateFormat(uP->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN),
                  MyConstants::DEFAULT_DATE_PATTERN),
       timeFormat(uP->getTimePattern(MyConstants::DEFAULT_TIME_PATTERN),
@@ -106,7 +107,7 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
         setTextColor(timeLbl, StandardColors::LIGHT_TEXT);
     }
 
-    timeZoneLbl = new QLabel(labels.getString(QStringLiteral("lbl.utc")) + offset);
+    timeZoneLbl = new QLabel(utcText_ + offset);
     timeZoneLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     timeZoneLbl->setFont(myFont_vsm);
     setTextColor(timeZoneLbl, darkGreen);
@@ -186,6 +187,13 @@ void TimeZoneObject::updateDateTime(const QDateTime& instant)
     timeLbl->setText(timeFormat.format(instant, timeZone));
     dateLbl->setText(dateFormat.format(instant, timeZone));
     setDateLabelColor();
+}
+
+void TimeZoneObject::reloadZone(const QDateTime& instant)
+{
+    timeZone = lookUpZone(zoneId_);
+    timeZoneLbl->setText(
+        utcText_ + calculateOffset(qint64(ZoneFacts::standardOffset(timeZone, instant)) * 1000));
 }
 
 QString TimeZoneObject::calculateOffset(qint64 milliseconds)

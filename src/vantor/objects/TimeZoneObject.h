@@ -47,6 +47,8 @@ public:
 
     // Refreshes time, date, date colour and (after a change of style) the flag.
     void updateDateTime(const QDateTime& instant);
+    // Looks the zone up again after the tz data changed, offset text included.
+    void reloadZone(const QDateTime& instant);
 
     // "+05:30" for 19,800,000 ms; "+00:00" for zero.
     static QString calculateOffset(qint64 milliseconds);
@@ -68,7 +70,9 @@ private:
     QPointer<QLabel> timeLbl;
     QPointer<QLabel> timeZoneLbl;
     QPointer<QLabel> dateLbl;
+    const QString zoneId_;
     QTimeZone timeZone;
+    const QString utcText_;
     std::optional<QString> imageFileName;
     bool currentFlagsSetting = true;
     QSize objectDimension{0, 0};

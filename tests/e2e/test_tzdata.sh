@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The tz data updated under a running program (a package upgrade with new rules): the
+# clocks follow it within seconds, no restart, read as a screen reader reads them. The
+# program sees a copy of the zone files in a mount namespace of its own, so the test
+# changes nothing outside; without the right to make one the test is skipped.
+source "$(dirname "$0")/lib.sh"
+
+zoneinfo=$E2E_TMP/zoneinfo
+cp -a /usr/share/zoneinfo "$zoneinfo"
+if ! unshare -U --map-current-user -m sh -c 'mount --bind "$0" /usr/share/zoneinfo' \
+    "$zoneinfo" 2>/dev/null; then
+    echo "SKIP: no private mount namespace here (needs root or user namespaces)"
+    exit 0
+fi
+
+start_desktop
+start_accessibility
+settings 'TimeZones="Europe/London;Asia/Kolkata"' 'TimePattern="HH:mm"' 'DatePattern="yyyy-MM-dd"'
+# The local zone comes from /etc/localtime, which the copy serves too.
+env -u TZ unshare -U --map-current-user -m sh -c \
+    'mount --bind "$0" /usr/share/zoneinfo && exec "$1"' "$zoneinfo" "$VANTOR_BIN" \
+    >"$E2E_TMP/vantor.out" 2>&1 &
+VANTOR_PID=$!
+main_window >/dev/null
+
+# Prints Kolkata's time and offset as the window shows them (the fourth to sixth labels:
+# London's four come first).
+kolkata() { atspi labels "$VANTOR_PID" | cut -f2 | sed -n '6,7p' | paste -sd' '; }
+expect() {
+    local want
+    for _ in $(seq 60); do
+        want="$(TZ=$1 date +%H:%M) $2"
+        [[ $(kolkata) == "$want" ]] && return 0
+        sleep 0.5
+    done
+    fail "Kolkata shows '$(kolkata)', not '$want'"
+}
+
+echo "# before the update"
+expect Asia/Kolkata UTC+05:30
+
+echo "# an upgrade renames new rules over Kolkata's file: the clock follows"
+cp "$zoneinfo/Asia/Tokyo" "$zoneinfo/Asia/Kolkata.new"
+mv "$zoneinfo/Asia/Kolkata.new" "$zoneinfo/Asia/Kolkata"
+expect Asia/Tokyo UTC+09:00
+grep -q "The time zone data changed" "$E2E_TMP/vantor.out" || fail "the change was not logged"
+stop_vantor
+echo "PASS"
