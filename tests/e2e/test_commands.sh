@@ -59,9 +59,9 @@ xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
 xdotool key shift+F10
 wait_for 50 menu_open || fail "Shift+F10 opened no menu"
 xdotool key Down Return
-wait_for 50 bash -c "xdotool search --onlyvisible --pid $VANTOR_PID --name 'Time Zone Configuration'" ||
+wait_for 50 bash -c "xdotool search --all --onlyvisible --pid $VANTOR_PID --name 'Time Zone Configuration'" ||
     fail "the time zone dialog did not open"
-dialog=$(xdotool search --onlyvisible --pid "$VANTOR_PID" --name 'Time Zone Configuration' | head -1)
+dialog=$(xdotool search --all --onlyvisible --pid "$VANTOR_PID" --name 'Time Zone Configuration' | head -1)
 xdotool windowactivate --sync "$dialog" 2>/dev/null || true
 xdotool key Escape
 wait_for 50 menu_closed || fail "Escape did not close the dialog"
