@@ -1,3 +1,5 @@
+#include "TestSupport.h"
+
 #include "utils/gui/components/MyJButtonWithImage.h"
 #include "utils/gui/dialogs/AboutBoxDialog.h"
 #include "utils/gui/handlers/AccessOther.h"
@@ -19,35 +21,6 @@ using namespace utils;
 Q_DECLARE_METATYPE(std::optional<QByteArray>)
 
 namespace {
-
-// Sets or unsets an environment variable for one test and puts the old value back.
-class EnvironmentGuard
-{
-public:
-    EnvironmentGuard(const char* name, std::optional<QByteArray> value) : name_(name)
-    {
-        if (qEnvironmentVariableIsSet(name)) {
-            old_ = qgetenv(name);
-        }
-        if (value) {
-            qputenv(name, *value);
-        } else {
-            qunsetenv(name);
-        }
-    }
-    ~EnvironmentGuard()
-    {
-        if (old_) {
-            qputenv(name_, *old_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<QByteArray> old_;
-};
 
 QLabel* labelWithText(const QWidget& dialog, const QString& text)
 {
@@ -116,6 +89,19 @@ private slots:
         QVERIFY(labelWithText(*box, QStringLiteral("von ") + AboutBoxDialog::RUNTIME_VENDOR));
         QCOMPARE(box->closeButton()->text(), QString::fromUtf8("Schlie\u00dfen"));
         QCOMPARE(box->closeButton()->actionCommand(), QStringLiteral("CloseCmd"));
+    }
+
+    // Qt reads the desktop's "no" as "nb", which alone would leave the box in English.
+    void norwegianDesktop()
+    {
+        const EnvironmentGuard all("LC_ALL", std::nullopt);
+        const EnvironmentGuard messages("LC_MESSAGES", std::nullopt);
+        const EnvironmentGuard lang("LANG", QByteArray("no_NO.UTF-8"));
+        QLocale::setDefault(QLocale(QLocale::NorwegianBokmal, QLocale::Norway));
+        Owner owner;
+        std::unique_ptr<AboutBoxDialog> box(newBox(&owner.window));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Om"));
+        QCOMPARE(box->closeButton()->text(), QStringLiteral("Lukk"));
     }
 
     void builtAsDescribed()

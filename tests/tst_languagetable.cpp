@@ -1,4 +1,7 @@
+#include "TestSupport.h"
+
 #include "utils/handlers/LanguageTable.h"
+#include "utils/handlers/TableLanguage.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +12,7 @@
 using utils::LanguageTable;
 using utils::MissingResourceError;
 using utils::PropertiesFormatError;
+using utils::tableLanguage;
 
 using Entries = QHash<QString, QString>;
 
@@ -58,6 +62,8 @@ private slots:
     void everyLanguageHasItsTables();
     void packedTablesFollowTheLocale_data();
     void packedTablesFollowTheLocale();
+    void norwegianDesktopLocale_data();
+    void norwegianDesktopLocale();
 
 private:
     void write(const QString& name, const QByteArray& content);
@@ -499,6 +505,52 @@ void TestLanguageTable::packedTablesFollowTheLocale()
                      .getString(u"button.close"_qs),
                  u"Schlie\u00dfen"_qs);
     }
+}
+
+// Qt turns a desktop's "no" into "nb" before the tables are chosen; what the environment named
+// decides, and a desktop that says "nb" itself keeps English.
+void TestLanguageTable::norwegianDesktopLocale_data()
+{
+    QTest::addColumn<QByteArray>("lcAll");
+    QTest::addColumn<QByteArray>("lcMessages");
+    QTest::addColumn<QByteArray>("lang");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("about");
+
+    const QLocale bokmal("nb_NO");
+    const QByteArray none;
+    QTest::newRow("LANG=no_NO.UTF-8")
+        << none << none << QByteArray("no_NO.UTF-8") << bokmal << "Om";
+    QTest::newRow("LANG=no") << none << none << QByteArray("no") << bokmal << "Om";
+    QTest::newRow("LANG=nb_NO.UTF-8")
+        << none << none << QByteArray("nb_NO.UTF-8") << bokmal << "About";
+    QTest::newRow("LC_ALL before LANG")
+        << QByteArray("nb_NO.UTF-8") << none << QByteArray("no_NO.UTF-8") << bokmal << "About";
+    QTest::newRow("LC_MESSAGES before LANG") << none << QByteArray("no_NO.ISO-8859-1@euro")
+                                             << QByteArray("en_US.UTF-8") << bokmal << "Om";
+    QTest::newRow("LC_ALL before LC_MESSAGES")
+        << QByteArray("no_NO") << QByteArray("nb_NO") << none << bokmal << "Om";
+    QTest::newRow("a locale Qt did not rename")
+        << none << none << QByteArray("no_NO.UTF-8") << QLocale("de_DE") << u"\u00dcber"_qs;
+}
+
+void TestLanguageTable::norwegianDesktopLocale()
+{
+    QFETCH(QByteArray, lcAll);
+    QFETCH(QByteArray, lcMessages);
+    QFETCH(QByteArray, lang);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, about);
+    // Empty counts as unset, as for the C library.
+    const EnvironmentGuard all("LC_ALL", lcAll);
+    const EnvironmentGuard messages("LC_MESSAGES", lcMessages);
+    const EnvironmentGuard language("LANG", lang);
+
+    const QString country = QLocale::territoryToCode(locale.territory());
+    const LanguageTable utility = LanguageTable::load(kUtils, tableLanguage(locale), country);
+    QCOMPARE(utility.getString("menu.about"), about);
+    const LanguageTable application = LanguageTable::load(kApp, tableLanguage(locale), country);
+    QCOMPARE(application.chain().first(), utility.chain().first());
 }
 
 QTEST_GUILESS_MAIN(TestLanguageTable)

@@ -13,6 +13,7 @@
 #include "utils/gui/handlers/Logger.h"
 #include "utils/gui/handlers/ToolkitDefaults.h"
 #include "utils/gui/layout/ConstraintLayout.h"
+#include "utils/handlers/TableLanguage.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "utils/objects/constants/UtilsConstants.h"
 
@@ -99,7 +100,8 @@ AboutBoxDialog::~AboutBoxDialog()
 
 void AboutBoxDialog::setMyLang(const QLocale& locale)
 {
-    labels_ = LanguageTable::load(LANGUAGE, locale);
+    labels_ = LanguageTable::load(LANGUAGE, tableLanguage(locale),
+                                  QLocale::territoryToCode(locale.territory()));
 }
 
 void AboutBoxDialog::buildContent(const QString& version, const QString& released,
