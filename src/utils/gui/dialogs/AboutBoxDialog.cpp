@@ -79,7 +79,7 @@ AboutBoxDialog::AboutBoxDialog(QWidget* owner, const QString& productName, const
         move(ownerFrame.center() - QPoint(WIDTH / 2, HEIGHT / 2));
     }
     setLayoutDirection(LayoutUtils::layoutDirection());
-    // Fitted to the contents and fixed there; the top-left corner stays put.
+    // Fitted to the contents and fixed there.
     setFixedSize(sizeHint());
 
     if (owner_ != nullptr) {
@@ -89,6 +89,13 @@ AboutBoxDialog::AboutBoxDialog(QWidget* owner, const QString& productName, const
         // windows too.
         setEnabled(true);
     }
+}
+
+void AboutBoxDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // All of it on the screen, title bar included, also when the owner sits near an edge.
+    LayoutUtils::fitOnScreen(this, size());
 }
 
 AboutBoxDialog::~AboutBoxDialog()
