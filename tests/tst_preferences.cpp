@@ -217,6 +217,15 @@ private Q_SLOTS:
         QCOMPARE(up.getTimeFontSize(), 30);
         QVERIFY2(QString::fromStdString(log.str()).contains(u"Could not store TimeFontWidth"_qs),
                  log.str().c_str());
+        // Another node on the file (a dialog's) sees it too.
+        QCOMPARE(UserPreferences(MAIN_CLASS).getTimeFontSize(), 30);
+
+        // Once the file can be written, the next write takes the earlier value along.
+        QVERIFY(QFile::remove(settings->path() + u"/com"_qs));
+        up.setDarkMode(true);
+        const QByteArray file = readFile(settings->file());
+        QVERIFY2(file.contains("TimeFontWidth=30"), file);
+        QVERIFY2(file.contains("DarkMode=true"), file);
     }
 
     void resetRemovesExactlyTheDisplayKeys()

@@ -46,6 +46,41 @@ void keepDamagedCopy(const QString& fileName)
     }
 }
 
+// Changes a file could not take yet, per file name; shared by every node on the file.
+struct Unsaved
+{
+    QMutex mutex;
+    QHash<QString, QHash<QString, std::optional<QVariant>>> byFile;
+};
+
+Unsaved& unsaved()
+{
+    static Unsaved instance;
+    return instance;
+}
+
+// Whether bytes are a whole INI file as QSettings writes it for that many keys: one
+// line per key besides the section lines, and a line end at the end.
+bool isWhole(const QByteArray& bytes, qsizetype keys)
+{
+    if (bytes.isEmpty() || !bytes.endsWith('\n')) {
+        return keys == 0 && bytes.isEmpty();
+    }
+    qsizetype lines = 0;
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (!line.isEmpty() && !line.startsWith('[')) {
+            ++lines;
+        }
+    }
+    return lines == keys;
+}
+
+QByteArray readAll(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 QString PreferenceNode::nodePath(const QString& mainClass)
@@ -81,11 +116,17 @@ PreferenceNode::~PreferenceNode() = default;
 
 bool PreferenceNode::contains(const QString& key) const
 {
+    if (const std::optional<Change> change = unsavedChange(key)) {
+        return change->has_value();
+    }
     return settings_->contains(key);
 }
 
 QString PreferenceNode::get(const QString& key, const QString& def) const
 {
+    if (const std::optional<Change> change = unsavedChange(key)) {
+        return change->has_value() ? (*change)->toString() : def;
+    }
     const QVariant value = settings_->value(key);
     return value.isValid() ? value.toString() : def;
 }
@@ -138,28 +179,27 @@ bool PreferenceNode::getBoolean(const QString& key, bool def) const
 
 void PreferenceNode::put(const QString& key, const QString& value)
 {
-    write(key, value);
+    change(key, QVariant(value), QStringLiteral("store ") + key);
 }
 
 void PreferenceNode::putInt(const QString& key, int value)
 {
-    write(key, value);
+    change(key, QVariant(value), QStringLiteral("store ") + key);
 }
 
 void PreferenceNode::putLong(const QString& key, qint64 value)
 {
-    write(key, value);
+    change(key, QVariant(value), QStringLiteral("store ") + key);
 }
 
 void PreferenceNode::putBoolean(const QString& key, bool value)
 {
-    write(key, value);
+    change(key, QVariant(value), QStringLiteral("store ") + key);
 }
 
 void PreferenceNode::remove(const QString& key)
 {
-    settings_->remove(key);
-    commit(QStringLiteral("remove ") + key);
+    change(key, std::nullopt, QStringLiteral("remove ") + key);
 }
 
 QString PreferenceNode::fileName() const
@@ -167,24 +207,92 @@ QString PreferenceNode::fileName() const
     return settings_->fileName();
 }
 
-void PreferenceNode::write(const QString& key, const QVariant& value)
+std::optional<PreferenceNode::Change> PreferenceNode::unsavedChange(const QString& key) const
 {
-    settings_->setValue(key, value);
-    commit(QStringLiteral("store ") + key);
+    QMutexLocker lock(&unsaved().mutex);
+    const auto file = unsaved().byFile.constFind(settings_->fileName());
+    if (file == unsaved().byFile.cend() || !file->contains(key)) {
+        return std::nullopt;
+    }
+    return file->value(key);
 }
 
-void PreferenceNode::commit(const QString& what)
+void PreferenceNode::change(const QString& key, const Change& value, const QString& what)
 {
-    settings_->sync();
-    if (settings_->status() != QSettings::NoError) {
-        // The value still holds for this run; only its durability is lost.
-        Logger::log(QStringLiteral("Could not %1 in %2 (%3); the change lasts until the program "
-                                   "ends.")
-                        .arg(what, settings_->fileName(),
-                             settings_->status() == QSettings::AccessError
-                                 ? QStringLiteral("the file cannot be written")
-                                 : QStringLiteral("the file is not in a readable format")));
+    QMutexLocker lock(&unsaved().mutex);
+    QHash<QString, Change>& changes = unsaved().byFile[settings_->fileName()];
+    changes.insert(key, value);
+    // Qt 6.4 replaces the file even when the last part of it could not be written (a
+    // full disk leaves it empty or cut short), so the whole new file is written beside
+    // it first and the real one only once that copy came out whole.
+    const QString reason = tryOut(changes);
+    if (!reason.isEmpty()) {
+        reportUnsaved(what, reason);
+        return;
     }
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+        if (it->has_value()) {
+            settings_->setValue(it.key(), **it);
+        } else {
+            settings_->remove(it.key());
+        }
+    }
+    unsaved().byFile.remove(settings_->fileName());
+    // The status keeps the first error of the object's life (a damaged file read at the
+    // start stays a format error after every good write), so the file itself is checked.
+    const bool failedBefore = settings_->status() == QSettings::AccessError;
+    settings_->sync();
+    const bool failed = !failedBefore && settings_->status() == QSettings::AccessError;
+    if (failed || !isWhole(readAll(settings_->fileName()), settings_->allKeys().size())) {
+        // QSettings keeps the values and writes them with the next change. A file cut
+        // short here means the disk filled up between the trial and this write.
+        reportUnsaved(what,
+                      failed || failedBefore
+                          ? QStringLiteral("the file cannot be written")
+                          : QStringLiteral("it may have been cut short; the disk may be full"));
+    }
+}
+
+QString PreferenceNode::tryOut(const QHash<QString, Change>& changes) const
+{
+    const QString trialName = settings_->fileName() + QStringLiteral(".trial");
+    QFile::remove(trialName);
+    QSettings::Status status = QSettings::NoError;
+    qsizetype keys = 0;
+    {
+        QSettings trial(trialName, QSettings::IniFormat);
+        trial.clear();
+        for (const QString& key : settings_->allKeys()) {
+            trial.setValue(key, settings_->value(key));
+        }
+        for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+            if (it->has_value()) {
+                trial.setValue(it.key(), **it);
+            } else {
+                trial.remove(it.key());
+            }
+        }
+        trial.sync();
+        status = trial.status();
+        keys = trial.allKeys().size();
+    }
+    const bool whole = status == QSettings::NoError && isWhole(readAll(trialName), keys);
+    QFile::remove(trialName);
+    if (status == QSettings::AccessError) {
+        return QStringLiteral("the file cannot be written");
+    }
+    if (!whole) {
+        return QStringLiteral("the file could not be written in full; the disk may be full");
+    }
+    return {};
+}
+
+void PreferenceNode::reportUnsaved(const QString& what, const QString& reason) const
+{
+    // The value still holds for this run; only its durability is lost.
+    Logger::log(QStringLiteral("Could not %1 in %2 (%3); the change lasts until the program "
+                               "ends.")
+                    .arg(what, settings_->fileName(), reason));
 }
 
 void PreferenceNode::reportUnparsable(const QString& key, const QString& text,

@@ -1,16 +1,20 @@
 #pragma once
 
+#include <QHash>
 #include <QSettings>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace utils {
 
 // One node of the per-user preference store, named after a program's main class
 // ("com.quorvane.vantor.Vantor" -> com/quorvane/vantor/Vantor.conf under the user's
 // config directory). Every write is synced at once, so it survives a crash; reads of
-// absent or unparsable values give the caller's default.
+// absent or unparsable values give the caller's default. A write the file cannot take
+// in full (a full disk, a read-only one) leaves the file as it was and is logged; the
+// value then holds for the rest of the run and goes to the file with the next write.
 class PreferenceNode
 {
 public:
@@ -37,8 +41,14 @@ public:
     QString fileName() const;
 
 private:
-    void write(const QString& key, const QVariant& value);
-    void commit(const QString& what);
+    // A value, or none for a removal.
+    using Change = std::optional<QVariant>;
+    void change(const QString& key, const Change& value, const QString& what);
+    // Why the file could not take the stored values with these changes, or empty if it can.
+    QString tryOut(const QHash<QString, Change>& changes) const;
+    // The change the file has not taken yet for the key, if any.
+    std::optional<Change> unsavedChange(const QString& key) const;
+    void reportUnsaved(const QString& what, const QString& reason) const;
     // Reports a stored text that does not parse as the wanted type, once per key and text.
     void reportUnparsable(const QString& key, const QString& text, const char* type) const;
 
