@@ -9,7 +9,9 @@ test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick desktop-fi
            python3 xclip
            # A private session bus with the accessibility bus, read as a screen reader does;
            # libfaketime steps the clock of the program under test.
-           dbus-daemon at-spi2-core python3-pyatspi faketime)
+           dbus-daemon at-spi2-core python3-pyatspi faketime
+           # Fake trays that refuse the icon: an XEmbed one on X, a watcher on the bus.
+           python3-xlib python3-gi)
 # dpkg-shlibdeps (dpkg-dev) and file work out the package's dependencies.
 package_pkgs=(dpkg-dev file)
 

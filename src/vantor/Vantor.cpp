@@ -14,7 +14,9 @@
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/ClockCard.h"
 #include "vantor/FrameDragListener.h"
+#include "vantor/LookAhead.h"
 #include "vantor/RefreshScheduler.h"
+#include "vantor/TrayIconCheck.h"
 #include "vantor/dialogs/MySettings.h"
 #include "vantor/dialogs/TimeZoneDialog.h"
 #include "vantor/handlers/CountryCodes.h"
@@ -73,6 +75,8 @@ Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
     // The window may be smaller than its clocks need: see pack().
     content->setSizeConstraint(QLayout::SetNoConstraint);
     installEventFilter(new FrameDragListener(this, this));
+    lookAhead_ = new LookAhead(this, labels, &uP, timeZones_AL);
+    connect(lookAhead_, &LookAhead::moved, this, [this] { tick(secondsTimer->now()); });
     addPopup();
     createLayout();
     setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
@@ -205,12 +209,15 @@ void Vantor::createLayout()
     } else {
         createHorizontalLayout();
     }
+    lookAhead_->reset();
+    lookAhead_->updateTexts(QDateTime::fromMSecsSinceEpoch(builtAtMs_, QTimeZone::utc()));
     secondsTimer->start(builtAtMs_);
 }
 
 void Vantor::tick(qint64 shownMs)
 {
-    const QDateTime instant = QDateTime::fromMSecsSinceEpoch(shownMs, QTimeZone::utc());
+    const QDateTime now = QDateTime::fromMSecsSinceEpoch(shownMs, QTimeZone::utc());
+    const QDateTime instant = lookAhead_->shown(now);
     if (zoneRules_.poll()) {
         utils::Logger::log(QStringLiteral("The time zone data changed; the clocks follow it."));
         ZoneFacts::reloadRules(uP.getTimeZones());
@@ -219,8 +226,9 @@ void Vantor::tick(qint64 shownMs)
         }
     }
     for (std::size_t i = 0; i < timeZones_AL.size(); ++i) {
-        timeZones_AL[i]->updateDateTime(instant);
+        timeZones_AL[i]->updateDateTime(instant, now.msecsTo(instant));
     }
+    lookAhead_->updateTexts(instant);
 }
 
 void Vantor::createClockEntries(bool withCards)
@@ -465,13 +473,14 @@ void Vantor::createSystemTray()
     trayIcon_->setContextMenu(menu);
 
     trayIcon_->show();
-    if (!trayIcon_->isVisible()) {
+    // The tray takes the icon later, or never; the clocks do not wait for it.
+    TrayIconCheck::whenFailed(trayIcon_, this, [this] {
         std::puts("TrayIcon could not be added.");
         std::fflush(stdout);
         utils::MessageBoxes::showError(
             nullptr, labels.getString(QStringLiteral("popup.error")),
             labels.getString(QStringLiteral("popup.error.trayiconcouldnotbeadded")));
-    }
+    });
     connect(trayIcon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {

@@ -23,9 +23,9 @@ env -u TZ unshare -U --map-current-user -m sh -c \
 VANTOR_PID=$!
 main_window >/dev/null
 
-# Prints Kolkata's time and offset as the window shows them (the fourth to sixth labels:
-# London's four come first).
-kolkata() { atspi labels "$VANTOR_PID" | cut -f2 | sed -n '6,7p' | paste -sd' '; }
+# Prints Kolkata's time and offset as the window shows them: the two labels after its
+# caption.
+kolkata() { atspi labels "$VANTOR_PID" | cut -f2 | grep -A2 -x Kolkata | tail -2 | paste -sd' '; }
 expect() {
     local want
     for _ in $(seq 60); do
