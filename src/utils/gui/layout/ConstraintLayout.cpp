@@ -307,12 +307,12 @@ void ConstraintLayout::invalidate()
     QLayout::invalidate();
 }
 
-const ConstraintLayout::Flow& ConstraintLayout::flow() const
+std::shared_ptr<const ConstraintLayout::Flow> ConstraintLayout::sharedFlow() const
 {
     if (!flow_) {
-        flow_ = std::make_unique<Flow>(buildFlow());
+        flow_ = std::make_shared<const Flow>(buildFlow());
     }
-    return *flow_;
+    return flow_;
 }
 
 ConstraintLayout::Flow ConstraintLayout::buildFlow() const
@@ -565,13 +565,14 @@ ConstraintLayout::Axis ConstraintLayout::buildAxis(Qt::Orientation orientation) 
     return a;
 }
 
-const ConstraintLayout::Axis& ConstraintLayout::axis(Qt::Orientation orientation) const
+std::shared_ptr<const ConstraintLayout::Axis>
+ConstraintLayout::sharedAxis(Qt::Orientation orientation) const
 {
-    std::unique_ptr<Axis>& slot = orientation == Qt::Horizontal ? across_ : down_;
+    std::shared_ptr<const Axis>& slot = orientation == Qt::Horizontal ? across_ : down_;
     if (!slot) {
-        slot = std::make_unique<Axis>(buildAxis(orientation));
+        slot = std::make_shared<const Axis>(buildAxis(orientation));
     }
-    return *slot;
+    return slot;
 }
 
 bool ConstraintLayout::rightToLeft() const
@@ -620,13 +621,16 @@ void ConstraintLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
     const QRect contents = rect.marginsRemoved(contentsMargins());
-    const Axis& across = axis(Qt::Horizontal);
-    const Axis& down = axis(Qt::Vertical);
+    const std::shared_ptr<const Axis> acrossHeld = sharedAxis(Qt::Horizontal);
+    const std::shared_ptr<const Axis> downHeld = sharedAxis(Qt::Vertical);
+    const std::shared_ptr<const Flow> flowHeld = sharedFlow();
+    const Axis& across = *acrossHeld;
+    const Axis& down = *downHeld;
     const std::vector<int> widths = across.solve(contents.width(), fillX_);
     const std::vector<int> heights = down.solve(contents.height(), fillY_);
     const std::vector<int> xs = across.positions(widths, 0);
     const std::vector<int> ys = down.positions(heights, contents.top());
-    const Flow& f = flow();
+    const Flow& f = *flowHeld;
     for (size_t c = 0; c < f.cells.size(); ++c) {
         const auto columns = across.ranges[c];
         const auto rows = down.ranges[c];

@@ -105,7 +105,8 @@ private:
     void report(const QString& problem);
     void readLayoutConstraints(const QString& text);
     bool applyLayoutKeyword(const QString& key, const std::vector<int>& values);
-    const Flow& flow() const;
+    std::shared_ptr<const Flow> sharedFlow() const;
+    const Flow& flow() const { return *sharedFlow(); }
     Flow buildFlow() const;
     LineConstraint lineAt(Qt::Orientation orientation, int line) const;
     int gapAfter(Qt::Orientation orientation, int line) const;
@@ -115,7 +116,8 @@ private:
     Axis buildAxis(Qt::Orientation orientation) const;
     // The axis as last built; a layout pass asks for sizes many times, a change of any
     // item's size hint invalidates it.
-    const Axis& axis(Qt::Orientation orientation) const;
+    std::shared_ptr<const Axis> sharedAxis(Qt::Orientation orientation) const;
+    const Axis& axis(Qt::Orientation orientation) const { return *sharedAxis(orientation); }
     bool rightToLeft() const;
     void placeCell(const Cell& cell, int left, int right, int top, int bottom, bool fillX,
                    bool fillY, const QRect& contents) const;
@@ -128,9 +130,11 @@ private:
     int gapX_ = CellConstraint::RelatedGap;
     int gapY_ = CellConstraint::RelatedGap;
     QStringList errors_;
-    mutable std::unique_ptr<Flow> flow_;
-    mutable std::unique_ptr<Axis> across_;
-    mutable std::unique_ptr<Axis> down_;
+    // Shared, so that placing the items, which may make a child invalidate this layout
+    // on the spot, never frees what is being placed.
+    mutable std::shared_ptr<const Flow> flow_;
+    mutable std::shared_ptr<const Axis> across_;
+    mutable std::shared_ptr<const Axis> down_;
 };
 
 } // namespace utils
