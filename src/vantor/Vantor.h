@@ -21,6 +21,7 @@ class QSystemTrayIcon;
 
 namespace vantor {
 
+class LookAhead;
 class RefreshScheduler;
 class TimeZoneObject;
 
@@ -64,6 +65,7 @@ public:
     const RefreshScheduler* timer() const { return secondsTimer; }
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
     QMenu* popupMenu() const { return shortPopup; }
+    LookAhead* lookAhead() const { return lookAhead_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,6 +102,7 @@ private:
     std::unique_ptr<QMenu> trayMenu_;
     // The instant the current clocks were built for; their first tick follows it.
     qint64 builtAtMs_ = 0;
+    LookAhead* lookAhead_ = nullptr;
     // The tz files of the shown zones, so new rules show without a restart.
     ZoneRulesWatcher zoneRules_;
     // The window type is chosen once, at start; a rebuild keeps it.

@@ -173,7 +173,7 @@ bool TimeZoneObject::loadFlag(bool round)
     return true;
 }
 
-void TimeZoneObject::updateDateTime(const QDateTime& instant)
+void TimeZoneObject::updateDateTime(const QDateTime& instant, qint64 lookAheadMs)
 {
     dateFormat.setPattern(uP->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN));
     timeFormat.setPattern(uP->getTimePattern(MyConstants::DEFAULT_TIME_PATTERN));
@@ -186,7 +186,7 @@ void TimeZoneObject::updateDateTime(const QDateTime& instant)
     // QLabel ignores a text equal to the shown one, so most ticks change only the seconds.
     timeLbl->setText(timeFormat.format(instant, timeZone));
     dateLbl->setText(dateFormat.format(instant, timeZone));
-    setDateLabelColor();
+    setDateLabelColor(lookAheadMs);
 }
 
 void TimeZoneObject::reloadZone(const QDateTime& instant)
@@ -219,9 +219,9 @@ void TimeZoneObject::setClock(std::function<QDateTime()> newClock)
     };
 }
 
-void TimeZoneObject::setDateLabelColor()
+void TimeZoneObject::setDateLabelColor(qint64 lookAheadMs)
 {
-    const QDateTime now = clock()();
+    const QDateTime now = clock()().addMSecs(lookAheadMs);
     const int local = dayNumber(now.toLocalTime().date());
     const int zone =
         dayNumber(now.toTimeZone(timeZone.isValid() ? timeZone : QTimeZone::utc()).date());

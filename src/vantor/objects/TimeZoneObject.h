@@ -44,9 +44,12 @@ public:
     QSize getObjectDimension() const { return objectDimension; }
     QLabel* getTimeLbl() const;
     QLabel* getTimeZoneLbl() const;
+    const QTimeZone& zone() const { return timeZone; }
 
-    // Refreshes time, date, date colour and (after a change of style) the flag.
-    void updateDateTime(const QDateTime& instant);
+    // Refreshes time, date, date colour and (after a change of style) the flag. While
+    // the user looks ahead, instant is that far from now, and the date colour compares
+    // the dates at the moment shown.
+    void updateDateTime(const QDateTime& instant, qint64 lookAheadMs = 0);
     // Looks the zone up again after the tz data changed, offset text included.
     void reloadZone(const QDateTime& instant);
 
@@ -58,7 +61,7 @@ public:
     static void setClock(std::function<QDateTime()> clock);
 
 private:
-    void setDateLabelColor();
+    void setDateLabelColor(qint64 lookAheadMs = 0);
     bool loadFlag(bool round);
 
     const QColor darkPurple{112, 13, 114};

@@ -1,0 +1,90 @@
+#include "utils/handlers/TextFormat.h"
+
+#include <unicode/dtptngen.h>
+#include <unicode/measfmt.h>
+#include <unicode/measunit.h>
+#include <unicode/measure.h>
+#include <unicode/msgfmt.h>
+
+#include <memory>
+#include <vector>
+
+namespace utils {
+
+namespace {
+
+icu::UnicodeString toIcu(const QString& text)
+{
+    return icu::UnicodeString(reinterpret_cast<const char16_t*>(text.utf16()),
+                              static_cast<int32_t>(text.size()));
+}
+
+QString fromIcu(const icu::UnicodeString& text)
+{
+    return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
+}
+
+} // namespace
+
+QString TextFormat::duration(qint64 milliseconds, Width width)
+{
+    qint64 minutes = std::abs(milliseconds) / 60'000;
+    const qint64 days = minutes / (24 * 60);
+    minutes -= days * 24 * 60;
+    const qint64 hours = minutes / 60;
+    minutes -= hours * 60;
+
+    UErrorCode status = U_ZERO_ERROR;
+    std::vector<icu::Measure> measures;
+    const auto add = [&](qint64 amount, icu::MeasureUnit* unit) {
+        if (U_SUCCESS(status)) {
+            measures.emplace_back(icu::Formattable(static_cast<int64_t>(amount)), unit, status);
+        }
+    };
+    if (days != 0) {
+        add(days, icu::MeasureUnit::createDay(status));
+    }
+    if (hours != 0) {
+        add(hours, icu::MeasureUnit::createHour(status));
+    }
+    if (minutes != 0 || measures.empty()) {
+        add(minutes, icu::MeasureUnit::createMinute(status));
+    }
+    const icu::MeasureFormat format(
+        icu::Locale::getDefault(),
+        width == Width::Narrow ? UMEASFMT_WIDTH_NARROW : UMEASFMT_WIDTH_SHORT, status);
+    icu::UnicodeString text;
+    icu::FieldPosition position;
+    format.formatMeasures(measures.data(), static_cast<int32_t>(measures.size()), text, position,
+                          status);
+    return U_SUCCESS(status) ? fromIcu(text) : QString::number(milliseconds / 60'000);
+}
+
+QString TextFormat::message(const QString& pattern, const QStringList& arguments)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::MessageFormat format(toIcu(pattern), icu::Locale::getDefault(), status);
+    std::vector<icu::Formattable> values;
+    values.reserve(arguments.size());
+    for (const QString& argument : arguments) {
+        values.emplace_back(toIcu(argument));
+    }
+    icu::UnicodeString text;
+    icu::FieldPosition position;
+    format.format(values.data(), static_cast<int32_t>(values.size()), text, position, status);
+    return U_SUCCESS(status) ? fromIcu(text) : pattern;
+}
+
+QString TextFormat::skeletonPattern(const QString& skeleton)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::DateTimePatternGenerator> generator(
+        icu::DateTimePatternGenerator::createInstance(icu::Locale::getDefault(), status));
+    if (U_FAILURE(status)) {
+        return skeleton;
+    }
+    const icu::UnicodeString pattern = generator->getBestPattern(toIcu(skeleton), status);
+    return U_SUCCESS(status) ? fromIcu(pattern) : skeleton;
+}
+
+} // namespace utils

@@ -1,0 +1,169 @@
+#include "vantor/LookAhead.h"
+
+#include "utils/gui/components/LayoutUtils.h"
+#include "utils/gui/layout/ConstraintLayout.h"
+#include "utils/handlers/LanguageTable.h"
+#include "utils/handlers/TextFormat.h"
+#include "vantor/ShiftBadge.h"
+#include "vantor/objects/MyConstants.h"
+#include "vantor/objects/TimeZoneObject.h"
+#include "vantor/preferences/UserPreferences.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QWheelEvent>
+#include <QWidget>
+
+namespace vantor {
+
+LookAhead::LookAhead(QWidget* window, const utils::LanguageTable& labels, UserPreferences* uP,
+                     const Clocks& clocks)
+    : QObject(window), window_(window), labels_(labels), uP_(uP), clocks_(clocks), moment_(this),
+      texts_(labels), badge_(new ShiftBadge(window))
+{
+    window->setToolTip(labels.getString(QStringLiteral("lbl.tip.window")));
+    window->installEventFilter(this);
+    // A row of its own above the clocks, empty while they show now.
+    static_cast<utils::ConstraintLayout*>(window->layout())
+        ->addWidget(badge_, QStringLiteral("alignx trailing, wrap 2"));
+    connect(&moment_, &ShownMoment::changed, this, &LookAhead::showBadge);
+    connect(badge_, &ShiftBadge::clicked, this, [this] {
+        moment_.returnToNow();
+        emit moved();
+    });
+}
+
+void LookAhead::showBadge()
+{
+    const bool wasShown = badge_->isVisibleTo(window_);
+    badge_->showShift(texts_.shiftText(moment_.nominalShiftMs()),
+                      labels_.getString(QStringLiteral("lbl.lookahead.backtonow")));
+    if (badge_->isVisibleTo(window_) != wasShown && window_->isVisible()) {
+        utils::LayoutUtils::fitOnScreen(window_, window_->sizeHint());
+    }
+}
+
+bool LookAhead::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window_) {
+        switch (event->type()) {
+        case QEvent::Wheel:
+            return wheel(static_cast<QWheelEvent*>(event));
+        case QEvent::KeyPress:
+            return key(static_cast<QKeyEvent*>(event));
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool LookAhead::wheel(QWheelEvent* event)
+{
+    const QPoint delta = event->angleDelta();
+    wheelRest_ += delta.y() != 0 ? delta.y() : delta.x();
+    const int notches = wheelRest_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelRest_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) {
+        // Up is later, as a spin box counts up.
+        if (event->modifiers() & Qt::ControlModifier) {
+            moment_.moveByDays(notches);
+        } else {
+            moment_.moveBy(notches *
+                           ((event->modifiers() & Qt::ShiftModifier) ? HOUR_MS : NOTCH_MS));
+        }
+        emit moved();
+    }
+    event->accept();
+    return true;
+}
+
+bool LookAhead::key(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(copyText(QDateTime::currentDateTimeUtc()));
+        return true;
+    }
+    if (event->modifiers() & ~(Qt::KeypadModifier)) {
+        return false;
+    }
+    // Left and right follow the reading direction: the later side is the forward one.
+    const bool rtl = window_->layoutDirection() == Qt::RightToLeft;
+    switch (event->key()) {
+    case Qt::Key_Right:
+        moment_.moveBy(rtl ? -NOTCH_MS : NOTCH_MS);
+        break;
+    case Qt::Key_Left:
+        moment_.moveBy(rtl ? NOTCH_MS : -NOTCH_MS);
+        break;
+    case Qt::Key_Up:
+        moment_.moveBy(HOUR_MS);
+        break;
+    case Qt::Key_Down:
+        moment_.moveBy(-HOUR_MS);
+        break;
+    case Qt::Key_PageUp:
+        moment_.moveByDays(1);
+        break;
+    case Qt::Key_PageDown:
+        moment_.moveByDays(-1);
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_Escape:
+        if (!moment_.isShifted()) {
+            return false;
+        }
+        moment_.returnToNow();
+        break;
+    default:
+        return false;
+    }
+    emit moved();
+    return true;
+}
+
+void LookAhead::reset()
+{
+    moment_.returnToNow();
+    textsMinute_ = -1;
+}
+
+void LookAhead::updateTexts(const QDateTime& shown)
+{
+    const qint64 minute = shown.toMSecsSinceEpoch() / 60'000;
+    const qint64 shift = moment_.nominalShiftMs();
+    if (minute == textsMinute_ && shift == textsShift_) {
+        return;
+    }
+    textsMinute_ = minute;
+    textsShift_ = shift;
+    for (const auto& clock : clocks_) {
+        const QString text = texts_.tooltip(clock->zone(), shown);
+        for (QLabel* label : {clock->getNameLbl(), clock->getTimeLbl(), clock->getTimeZoneLbl(),
+                              clock->getDateLbl()}) {
+            label->setToolTip(text);
+            label->setAccessibleDescription(text);
+        }
+    }
+}
+
+QString LookAhead::copyText(const QDateTime& now)
+{
+    const QDateTime shownNow = moment_.shown(now);
+    QStringList lines;
+    const qint64 shift = moment_.nominalShiftMs();
+    if (shift != 0) {
+        lines.append(utils::TextFormat::message(
+            labels_.getString(QStringLiteral("lbl.copy.shifted")), {texts_.shiftText(shift)}));
+    }
+    const QString datePattern = uP_->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN);
+    const QString timePattern = uP_->getTimePattern(MyConstants::DEFAULT_TIME_PATTERN);
+    for (const auto& clock : clocks_) {
+        lines.append(texts_.copyLine(*clock, shownNow, datePattern, timePattern));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+} // namespace vantor

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "vantor/ShownMoment.h"
+#include "vantor/objects/ClockTexts.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QKeyEvent;
+class QWheelEvent;
+class QWidget;
+
+namespace utils {
+class LanguageTable;
+}
+
+namespace vantor {
+
+class ShiftBadge;
+class TimeZoneObject;
+class UserPreferences;
+
+// Looking ahead (or back) in time on all clocks at once, by the mouse wheel (15 minutes a
+// notch, an hour with Shift, a day with Ctrl) or the keys (Left/Right, Up/Down, Page
+// Up/Down; Home or Escape for now), with a badge while the clocks are not on now; Ctrl+C
+// copies the shown times. It also keeps each clock's tooltip. It watches the window's
+// events, so the window itself needs no code for any of it.
+class LookAhead : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Clocks = std::vector<std::unique_ptr<TimeZoneObject>>;
+
+    static constexpr qint64 NOTCH_MS = 15 * 60 * 1000;
+    static constexpr qint64 HOUR_MS = 60 * 60 * 1000;
+
+    LookAhead(QWidget* window, const utils::LanguageTable& labels, UserPreferences* uP,
+              const Clocks& clocks);
+
+    ShownMoment& moment() { return moment_; }
+    // New clocks: now again, and their tooltips at the next refresh.
+    void reset();
+    // The instant the clocks show for the wall clock's now.
+    QDateTime shown(const QDateTime& now) { return moment_.shown(now); }
+    // Refreshes the clocks' tooltips when the shown minute or the shift changed.
+    void updateTexts(const QDateTime& shown);
+    // The shown times of all clocks as plain text, one line per clock.
+    QString copyText(const QDateTime& now);
+    ShiftBadge* badge() const { return badge_; }
+
+Q_SIGNALS:
+    // The user moved the shown moment: the clocks should show it at once.
+    void moved();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool wheel(QWheelEvent* event);
+    bool key(QKeyEvent* event);
+    void showBadge();
+
+    QWidget* window_;
+    const utils::LanguageTable& labels_;
+    UserPreferences* uP_;
+    const Clocks& clocks_;
+    ShownMoment moment_;
+    ClockTexts texts_;
+    ShiftBadge* badge_;
+    // Wheel turns of touchpads come in small parts; a notch is 120 of them.
+    int wheelRest_ = 0;
+    qint64 textsMinute_ = -1;
+    qint64 textsShift_ = 0;
+};
+
+} // namespace vantor

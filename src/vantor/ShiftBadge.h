@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLabel>
+
+namespace vantor {
+
+// The small sign in the window's top row that says how far ahead or back the clocks
+// look; a click on it shows now again. It takes its own clicks, so they neither drag
+// the window nor open its menu.
+class ShiftBadge : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ShiftBadge(QWidget* window);
+
+    // Shows the text, or hides the badge for an empty one.
+    void showShift(const QString& text, const QString& hint);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+} // namespace vantor

@@ -1,0 +1,111 @@
+#include "vantor/objects/ClockTexts.h"
+
+#include "utils/handlers/LanguageTable.h"
+#include "utils/handlers/TextFormat.h"
+#include "vantor/objects/TimeZoneObject.h"
+
+#include <QLabel>
+
+namespace vantor {
+
+using utils::TextFormat;
+
+namespace {
+
+// True when a date pattern names the weekday (letter E outside quoted text).
+bool hasWeekday(const QString& pattern)
+{
+    bool quoted = false;
+    for (const QChar c : pattern) {
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+        } else if (!quoted && c == QLatin1Char('E')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+ClockTexts::ClockTexts(const utils::LanguageTable& labels)
+    : labels_(labels), fullDate_(TextFormat::skeletonPattern(QStringLiteral("yMMMMEEEEd")),
+                                 QStringLiteral("EEEE, d MMMM y")),
+      changeDate_(TextFormat::skeletonPattern(QStringLiteral("MMMMEEEEd")),
+                  QStringLiteral("EEEE d MMMM")),
+      changeTime_(TextFormat::skeletonPattern(QStringLiteral("jmm")), QStringLiteral("HH:mm")),
+      copyDate_(QStringLiteral("EEE yyyy-MM-dd"), QStringLiteral("EEE yyyy-MM-dd")),
+      copyTime_(QStringLiteral("HH:mm"), QStringLiteral("HH:mm"))
+{}
+
+QString ClockTexts::shiftText(qint64 shiftMs) const
+{
+    if (shiftMs == 0) {
+        return {};
+    }
+    return TextFormat::message(labels_.getString(shiftMs > 0
+                                                     ? QStringLiteral("lbl.lookahead.later")
+                                                     : QStringLiteral("lbl.lookahead.earlier")),
+                               {TextFormat::duration(shiftMs, TextFormat::Width::Narrow)});
+}
+
+QString ClockTexts::relationToLocal(const QTimeZone& zone, const QDateTime& shown) const
+{
+    const QTimeZone known = zone.isValid() ? zone : QTimeZone::utc();
+    const qint64 aheadMs =
+        qint64(known.offsetFromUtc(shown) - shown.toLocalTime().offsetFromUtc()) * 1000;
+    if (aheadMs == 0) {
+        return labels_.getString(QStringLiteral("lbl.tip.same"));
+    }
+    return TextFormat::message(labels_.getString(aheadMs > 0 ? QStringLiteral("lbl.tip.ahead")
+                                                             : QStringLiteral("lbl.tip.behind")),
+                               {TextFormat::duration(aheadMs, TextFormat::Width::Short)});
+}
+
+QString ClockTexts::comingChange(const QTimeZone& zone, const QDateTime& shown)
+{
+    if (!zone.isValid() || !zone.hasTransitions()) {
+        return {};
+    }
+    const QTimeZone::OffsetData next = zone.nextTransition(shown);
+    if (!next.atUtc.isValid() || shown.msecsTo(next.atUtc) > CHANGE_AHEAD_MS) {
+        return {};
+    }
+    const int before = zone.offsetFromUtc(next.atUtc.addMSecs(-1));
+    const int change = next.offsetFromUtc - before;
+    if (change == 0) {
+        return {}; // a new name or a new standard time with the same offset
+    }
+    // Date and time as the zone's clocks read just before they change.
+    const QTimeZone old(before);
+    return TextFormat::message(
+        labels_.getString(change > 0 ? QStringLiteral("lbl.tip.forward")
+                                     : QStringLiteral("lbl.tip.back")),
+        {TextFormat::duration(qint64(change) * 1000, TextFormat::Width::Short),
+         changeDate_.format(next.atUtc, old), changeTime_.format(next.atUtc, old)});
+}
+
+QString ClockTexts::tooltip(const QTimeZone& zone, const QDateTime& shown)
+{
+    const QTimeZone known = zone.isValid() ? zone : QTimeZone::utc();
+    QStringList lines{fullDate_.format(shown, known), relationToLocal(zone, shown)};
+    const QString change = comingChange(zone, shown);
+    if (!change.isEmpty()) {
+        lines.append(change);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown,
+                             const QString& datePattern, const QString& timePattern)
+{
+    copyDate_.setPattern(hasWeekday(datePattern) ? datePattern
+                                                 : QStringLiteral("EEE ") + datePattern);
+    copyTime_.setPattern(timePattern);
+    const QTimeZone known = clock.zone().isValid() ? clock.zone() : QTimeZone::utc();
+    return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
+                               {clock.getNameLbl()->text(), copyDate_.format(shown, known),
+                                copyTime_.format(shown, known), clock.getTimeZoneLbl()->text()});
+}
+
+} // namespace vantor

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "utils/handlers/DateFormatter.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QTimeZone>
+
+namespace utils {
+class LanguageTable;
+}
+
+namespace vantor {
+
+class TimeZoneObject;
+
+// What a glance at a clock does not say, in the user's language: for its tooltip and
+// screen readers, the full date, how far the zone is from local time and a coming change
+// of its offset; for the clipboard, one line with all it shows.
+class ClockTexts
+{
+public:
+    // Offset changes further ahead than this are not mentioned.
+    static constexpr qint64 CHANGE_AHEAD_MS = 7LL * 24 * 3600 * 1000;
+
+    explicit ClockTexts(const utils::LanguageTable& labels);
+
+    // Full date, distance from local time and, within a week, the next offset change;
+    // one per line.
+    QString tooltip(const QTimeZone& zone, const QDateTime& shown);
+    // "Tokyo: Thu 2026-12-10 00:08, UTC+09:00" with the given patterns; a date pattern
+    // without a weekday gets one.
+    QString copyLine(const TimeZoneObject& clock, const QDateTime& shown,
+                     const QString& datePattern, const QString& timePattern);
+    // "+3h 15m", "-1d 2h": the badge's text for a shift; empty for none.
+    QString shiftText(qint64 shiftMs) const;
+
+    QString relationToLocal(const QTimeZone& zone, const QDateTime& shown) const;
+    // The next offset change within a week of shown, or an empty text.
+    QString comingChange(const QTimeZone& zone, const QDateTime& shown);
+
+private:
+    const utils::LanguageTable& labels_;
+    utils::DateFormatter fullDate_;
+    utils::DateFormatter changeDate_;
+    utils::DateFormatter changeTime_;
+    utils::DateFormatter copyDate_;
+    utils::DateFormatter copyTime_;
+};
+
+} // namespace vantor
