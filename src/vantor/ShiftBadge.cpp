@@ -24,6 +24,9 @@ ShiftBadge::ShiftBadge(QWidget* window) : QLabel(window)
 void ShiftBadge::showShift(const QString& text, const QString& hint)
 {
     if (text.isEmpty()) {
+        // Screen readers may still list a hidden label; an empty one says nothing.
+        clear();
+        setAccessibleName(QString());
         hide();
         return;
     }

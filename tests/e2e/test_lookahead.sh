@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Looking ahead as a person does: the wheel over the clocks moves every clock, read as a
+# screen reader reads them, with a badge saying how far; Escape shows now again; Ctrl+C
+# puts the shown times on the clipboard.
+source "$(dirname "$0")/lib.sh"
+start_desktop
+start_accessibility
+
+settings 'TimeZones="Europe/London;Asia/Tokyo"' 'TimePattern="HH:mm"' 'DatePattern="yyyy-MM-dd"'
+LANG=en_US.UTF-8 LC_ALL= start_vantor
+wid=$(main_window)
+read -r x y w h < <(geometry "$wid")
+
+# "London-time Tokyo-time badge" as the window shows them.
+shown() {
+    local labels
+    labels=$(atspi labels "$VANTOR_PID" | cut -f2)
+    { grep -E '^[0-9]{2}:[0-9]{2}$' <<<"$labels"; grep -E '^[+-][0-9]' <<<"$labels"; } | paste -sd' '
+}
+# Waits until the window shows the clock moved by $1 minutes, with badge text $2.
+expect_shift() {
+    local want
+    for _ in $(seq 30); do
+        want="$(TZ=Europe/London date -d "+$1 min" +%H:%M) $(TZ=Asia/Tokyo date -d "+$1 min" +%H:%M)"
+        [[ -n $2 ]] && want+=" $2"
+        [[ $(shown) == "$want" ]] && return 0
+        sleep 0.2
+    done
+    fail "shows '$(shown)', not '$want'"
+}
+
+expect_shift 0 ""
+echo "# two notches up: 30 minutes ahead on every clock"
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 4 click 4
+expect_shift 30 "+30m"
+echo "# with Shift an hour a notch, down goes back"
+xdotool keydown shift click 4 click 4 keyup shift click 5
+expect_shift 135 "+2h 15m"
+
+echo "# Ctrl+C copies what is shown, the shift first"
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+xdotool key ctrl+c
+copied() { xclip -o -selection clipboard 2>/dev/null; }
+wait_for 30 bash -c "xclip -o -selection clipboard | grep -q London" || fail "nothing copied"
+want="Shifted +2h 15m from now
+London: $(TZ=Europe/London date -d '+135 min' '+%a %Y-%m-%d %H:%M'), UTC+00:00
+Tokyo: $(TZ=Asia/Tokyo date -d '+135 min' '+%a %Y-%m-%d %H:%M'), UTC+09:00"
+[[ $(copied) == "$want" ]] || fail "copied: $(copied)"
+
+echo "# Escape: now again, and the badge is gone"
+xdotool key Escape
+expect_shift 0 ""
+atspi labels "$VANTOR_PID" | grep -q $'\t+' && fail "the badge is still read"
+stop_vantor
+echo "PASS"
