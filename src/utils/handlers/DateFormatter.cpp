@@ -1,6 +1,7 @@
 #include "utils/handlers/DateFormatter.h"
 
 #include "utils/gui/handlers/Logger.h"
+#include "utils/handlers/IcuText.h"
 
 #include <unicode/locid.h>
 #include <unicode/simpletz.h>
@@ -13,12 +14,6 @@
 namespace utils {
 
 namespace {
-
-icu::UnicodeString toIcu(const QString& text)
-{
-    return icu::UnicodeString(reinterpret_cast<const UChar*>(text.utf16()),
-                              static_cast<int32_t>(text.size()));
-}
 
 // ICU quietly drops letters it does not know and lets an unclosed quote swallow the rest
 // of the pattern; both would show a wrong time without any error.

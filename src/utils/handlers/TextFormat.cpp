@@ -1,5 +1,6 @@
 #include "utils/handlers/TextFormat.h"
 
+#include "utils/handlers/IcuText.h"
 #include <unicode/dtptngen.h>
 #include <unicode/measfmt.h>
 #include <unicode/measunit.h>
@@ -10,21 +11,6 @@
 #include <vector>
 
 namespace utils {
-
-namespace {
-
-icu::UnicodeString toIcu(const QString& text)
-{
-    return icu::UnicodeString(reinterpret_cast<const char16_t*>(text.utf16()),
-                              static_cast<int32_t>(text.size()));
-}
-
-QString fromIcu(const icu::UnicodeString& text)
-{
-    return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
-}
-
-} // namespace
 
 QString TextFormat::duration(qint64 milliseconds, Width width)
 {

@@ -1,5 +1,6 @@
 #include "vantor/handlers/ZoneFacts.h"
 
+#include "utils/handlers/IcuText.h"
 #include <QRegularExpression>
 #include <QSet>
 
@@ -10,13 +11,9 @@
 
 namespace vantor {
 
-namespace {
+using utils::toIcu;
 
-icu::UnicodeString toIcu(const QString& text)
-{
-    return icu::UnicodeString(reinterpret_cast<const char16_t*>(text.utf16()),
-                              static_cast<int32_t>(text.size()));
-}
+namespace {
 
 QByteArray toUtf8(const icu::UnicodeString& text)
 {
