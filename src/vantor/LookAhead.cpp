@@ -127,7 +127,7 @@ bool LookAhead::key(QKeyEvent* event)
 void LookAhead::reset()
 {
     moment_.returnToNow();
-    textsMinute_ = -1;
+    refreshTexts();
 }
 
 void LookAhead::updateTexts(const QDateTime& shown)

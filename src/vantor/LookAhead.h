@@ -44,6 +44,8 @@ public:
     ShownMoment& moment() { return moment_; }
     // New clocks: now again, and their tooltips at the next refresh.
     void reset();
+    // The tooltips again at the next refresh (new zone rules, a new local zone).
+    void refreshTexts() { textsMinute_ = -1; }
     // The instant the clocks show for the wall clock's now.
     QDateTime shown(const QDateTime& now) { return moment_.shown(now); }
     // Refreshes the clocks' tooltips when the shown minute or the shift changed.

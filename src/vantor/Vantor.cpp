@@ -219,11 +219,13 @@ void Vantor::tick(qint64 shownMs)
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(shownMs, QTimeZone::utc());
     const QDateTime instant = lookAhead_->shown(now);
     if (zoneRules_.poll()) {
-        utils::Logger::log(QStringLiteral("The time zone data changed; the clocks follow it."));
+        utils::Logger::log(
+            QStringLiteral("The time zone data or the local zone changed; the clocks follow it."));
         ZoneFacts::reloadRules(uP.getTimeZones());
         for (const auto& entry : timeZones_AL) {
             entry->reloadZone(instant);
         }
+        lookAhead_->refreshTexts();
     }
     for (std::size_t i = 0; i < timeZones_AL.size(); ++i) {
         timeZones_AL[i]->updateDateTime(instant, now.msecsTo(instant));

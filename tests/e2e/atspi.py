@@ -4,6 +4,8 @@
     atspi.py labels PID   role and name of every label and text field of the program's
                           windows, one per line in tree order ("label<TAB>12:00:00")
     atspi.py tree PID     the whole tree, indented, to see what a test could look for
+    atspi.py described PID  as labels, with each one's description (a tooltip) after a
+                          second tab, its lines joined by " | "
 
 Waits up to --wait seconds (default 10) for the program to appear on the accessibility
 bus with a window; exits 1 if it does not. Needs the bus of lib.sh's start_accessibility.
@@ -44,13 +46,16 @@ def read(pid, command):
         if command == "tree":
             lines.append(f"{'  ' * depth}{node.getRoleName()}\t{name}")
         elif role in TEXT_ROLES:
-            lines.append(f"{node.getRoleName()}\t{name}")
+            line = f"{node.getRoleName()}\t{name}"
+            if command == "described":
+                line += "\t" + node.description.replace("\n", " | ")
+            lines.append(line)
     return lines
 
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("command", choices=["labels", "tree"])
+    parser.add_argument("command", choices=["labels", "described", "tree"])
     parser.add_argument("pid", type=int)
     parser.add_argument("--wait", type=float, default=10.0)
     args = parser.parse_args()

@@ -17,7 +17,7 @@ start_desktop
 start_accessibility
 settings 'TimeZones="Europe/London;Asia/Kolkata"' 'TimePattern="HH:mm"' 'DatePattern="yyyy-MM-dd"'
 # The local zone comes from /etc/localtime, which the copy serves too.
-env -u TZ unshare -U --map-current-user -m sh -c \
+env -u TZ LANG=en_US.UTF-8 LC_ALL= unshare -U --map-current-user -m sh -c \
     'mount --bind "$0" /usr/share/zoneinfo && exec "$1"' "$zoneinfo" "$VANTOR_BIN" \
     >"$E2E_TMP/vantor.out" 2>&1 &
 VANTOR_PID=$!
@@ -43,6 +43,23 @@ echo "# an upgrade renames new rules over Kolkata's file: the clock follows"
 cp "$zoneinfo/Asia/Tokyo" "$zoneinfo/Asia/Kolkata.new"
 mv "$zoneinfo/Asia/Kolkata.new" "$zoneinfo/Asia/Kolkata"
 expect Asia/Tokyo UTC+09:00
-grep -q "The time zone data changed" "$E2E_TMP/vantor.out" || fail "the change was not logged"
+grep -q "The time zone data or the local zone changed" "$E2E_TMP/vantor.out" ||
+    fail "the change was not logged"
+
+# The local zone: the file /etc/localtime names, served from the copy as well.
+local_file=$(readlink -f /etc/localtime)
+if [[ $local_file == /usr/share/zoneinfo/* ]]; then
+    echo "# travel: the local zone becomes Tokyo's, and London's clock is behind it"
+    cp "$zoneinfo/Asia/Tokyo" "$zoneinfo/local.new"
+    mv "$zoneinfo/local.new" "$zoneinfo/${local_file#/usr/share/zoneinfo/}"
+    london_tip() { atspi described "$VANTOR_PID" | grep -P '^label\tLondon\t' | cut -f3; }
+    for _ in $(seq 60); do
+        [[ $(london_tip) == *"9 hr behind you"* ]] && break
+        sleep 0.5
+    done
+    [[ $(london_tip) == *"9 hr behind you"* ]] || fail "London's tooltip says: $(london_tip)"
+else
+    echo "# /etc/localtime is not a zone file link here: the travel step is left out"
+fi
 stop_vantor
 echo "PASS"

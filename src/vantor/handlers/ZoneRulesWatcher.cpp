@@ -6,7 +6,9 @@
 
 namespace vantor {
 
-ZoneRulesWatcher::ZoneRulesWatcher(const QStringList& zoneIds, const QString& zoneInfo)
+ZoneRulesWatcher::ZoneRulesWatcher(const QStringList& zoneIds, const QString& zoneInfo,
+                                   const QString& localTime)
+    : files_{localTime}
 {
     for (const QString& id : zoneIds) {
         const QString file =
@@ -24,9 +26,11 @@ QList<ZoneRulesWatcher::Stamp> ZoneRulesWatcher::stamps() const
     QList<Stamp> result;
     result.reserve(files_.size());
     for (const QString& file : files_) {
-        // An upgrade writes a new file and renames it over the old one.
+        // An upgrade writes a new file and renames it over the old one; travel relinks
+        // the local zone to another file.
         const QFileInfo info(file);
-        result.append({info.lastModified(), info.birthTime(), info.exists() ? info.size() : -1});
+        result.append({info.lastModified(), info.birthTime(), info.exists() ? info.size() : -1,
+                       info.symLinkTarget()});
     }
     return result;
 }
