@@ -11,12 +11,14 @@
 #include "vantor/Vantor.h"
 #include "vantor/dialogs/MyCellRenderer.h"
 #include "vantor/dialogs/TimeZoneDialog.h"
+#include "vantor/dialogs/ZoneSearch.h"
 #include "vantor/preferences/UserPreferences.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
@@ -332,6 +334,75 @@ private Q_SLOTS:
         QCOMPARE(d->timeZonesList()->currentRow(), 1);
         QVERIFY(d->hasUnsavedChanges());
         QVERIFY(d->button(TimeZoneDialog::MoveUpCmd)->isEnabled());
+    }
+
+    // Typing finds a zone by city, country, identifier or offset, in the user's language
+    // or in English, blind to case and accents; Enter on one match adds it.
+    void addBySearch_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("suggested");
+        QTest::addColumn<QString>("added");
+        const QString tokyo = u"(UTC+09:00) Asia/Tokyo"_qs;
+        const QString kolkata = u"(UTC+05:30) Asia/Kolkata"_qs;
+        QTest::newRow("start of a city") << "en_US"
+                                         << "tok"
+                                         << "Tokyo \u00b7 Japan \u00b7 UTC+09:00" << QString();
+        QTest::newRow("country") << "en_US"
+                                 << "japan"
+                                 << "Tokyo \u00b7 Japan \u00b7 UTC+09:00" << tokyo;
+        QTest::newRow("country in German") << "de_DE"
+                                           << "Japan"
+                                           << "Tokio \u00b7 Japan \u00b7 UTC+09:00" << tokyo;
+        QTest::newRow("city in German") << "de_DE"
+                                        << "tokio"
+                                        << "Tokio \u00b7 Japan \u00b7 UTC+09:00" << tokyo;
+        QTest::newRow("identifier") << "en_US"
+                                    << "kolkata"
+                                    << "Kolkata \u00b7 India \u00b7 UTC+05:30" << kolkata;
+        QTest::newRow("country, India") << "en_US"
+                                        << "INDIA"
+                                        << "Kolkata \u00b7 India \u00b7 UTC+05:30" << QString();
+        QTest::newRow("offset") << "en_US"
+                                << "+05:30"
+                                << "Kolkata \u00b7 India \u00b7 UTC+05:30" << QString();
+        QTest::newRow("short offset") << "en_US"
+                                      << "UTC+9"
+                                      << "Tokyo \u00b7 Japan \u00b7 UTC+09:00" << QString();
+        QTest::newRow("no accents")
+            << "en_US"
+            << "sao paulo"
+            << "Sao Paulo \u00b7 Brazil \u00b7 UTC-03:00" << u"(UTC-03:00) America/Sao_Paulo"_qs;
+        QTest::newRow("identifier with a blank") << "en_US"
+                                                 << "new york"
+                                                 << "New York \u00b7 United States \u00b7 UTC-05:00"
+                                                 << u"(UTC-05:00) America/New_York"_qs;
+        QTest::newRow("nothing") << "en_US"
+                                 << "qqzx" << QString() << QString();
+    }
+    void addBySearch()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(QString, suggested);
+        QFETCH(QString, added);
+        vantor::Vantor::applyDefaultLocale(QLocale(locale));
+        auto d = dialog(u"Europe/Berlin"_qs);
+        QStringList suggestions;
+        TimeZoneDialog::setChooserHandler([&](QWidget*, utils::MyJComboBox* chooser) {
+            QTest::keyClicks(chooser->lineEdit(), typed);
+            suggestions = chooser->findChild<vantor::ZoneSearch*>()->suggestions();
+            return QMessageBox::Ok;
+        });
+        d->actionPerformed(TimeZoneDialog::AddRowCmd);
+        vantor::Vantor::applyDefaultLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY2(suggested.isEmpty() ? suggestions.isEmpty() : suggestions.contains(suggested),
+                 qPrintable(suggestions.mid(0, 5).join(u" | "_qs)));
+        QCOMPARE(d->rows().size(), added.isEmpty() ? 1 : 2);
+        if (!added.isEmpty()) {
+            QCOMPARE(d->rows().last(), added);
+        }
     }
 
     void addTwiceStoresTwice()

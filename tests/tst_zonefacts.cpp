@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "utils/handlers/DateFormatter.h"
 #include "vantor/handlers/ZoneFacts.h"
 #include "vantor/handlers/ZoneRulesWatcher.h"
 
@@ -82,6 +83,46 @@ private Q_SLOTS:
         QVERIFY(ZoneFacts::sameZone(u"US/Eastern"_qs, u"America/New_York"_qs));
         QVERIFY(!ZoneFacts::sameZone(u"Europe/London"_qs, u"Europe/Dublin"_qs));
         QVERIFY(!ZoneFacts::sameZone(u"Bogus/One"_qs, u"Bogus/Two"_qs));
+    }
+
+    // Captions name the city in the user's language where CLDR has a name for it; English
+    // keeps the identifier's own last part, and so does a zone without a city.
+    void citiesInTheUserLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("city");
+        QTest::newRow("ja") << "ja_JP"
+                            << "Asia/Tokyo" << u"\u6771\u4eac"_qs;
+        QTest::newRow("ru") << "ru_RU"
+                            << "Asia/Tokyo" << u"\u0422\u043e\u043a\u0438\u043e"_qs;
+        QTest::newRow("ar") << "ar_EG"
+                            << "Asia/Tokyo" << u"\u0637\u0648\u0643\u064a\u0648"_qs;
+        QTest::newRow("de") << "de_DE"
+                            << "Asia/Tokyo" << u"Tokio"_qs;
+        QTest::newRow("de, accents") << "de_DE"
+                                     << "America/Sao_Paulo" << u"S\u00e3o Paulo"_qs;
+        QTest::newRow("zh, renamed zone") << "zh_CN"
+                                          << "Europe/Kyiv" << u"\u57fa\u8f85"_qs;
+        QTest::newRow("en keeps the rule") << "en_US"
+                                           << "America/St_Johns" << u"St Johns"_qs;
+        QTest::newRow("en, nested") << "en_GB"
+                                    << "America/Argentina/Buenos_Aires" << u"Buenos Aires"_qs;
+        QTest::newRow("no CLDR city") << "de_DE"
+                                      << "Etc/GMT+5" << u"GMT+5"_qs;
+        QTest::newRow("no area") << "ja_JP"
+                                 << "UTC" << u"UTC"_qs;
+        QTest::newRow("unknown") << "ja_JP"
+                                 << "Mars/Olympus_Mons" << u"Olympus Mons"_qs;
+    }
+    void citiesInTheUserLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, zone);
+        QFETCH(QString, city);
+        utils::DateFormatter::setDefaultLocale(locale);
+        QCOMPARE(ZoneFacts::cityName(zone), city);
+        utils::DateFormatter::setDefaultLocale(u"en_US"_qs);
     }
 
     // An upgrade of the tz data renames new files over the old ones; a shown zone's

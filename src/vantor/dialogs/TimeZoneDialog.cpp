@@ -1,5 +1,6 @@
 #include "vantor/dialogs/TimeZoneDialog.h"
 
+#include "vantor/dialogs/ZoneSearch.h"
 #include "vantor/handlers/ZoneFacts.h"
 
 #include "utils/gui/components/LeftToRightTextDelegate.h"
@@ -20,11 +21,13 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
@@ -409,8 +412,11 @@ void TimeZoneDialog::handleAdd()
         QSize(230, 25));
     panelLayout->addWidget(chooser, QStringLiteral("span 4, wrap para"));
 
+    const QStringList ids = ZoneFacts::chooserIds();
     const QStringList entries = getTimeZoneList();
     chooser->addItems(entries);
+    auto* search = new ZoneSearch(chooser, ids, labels.getString(QStringLiteral("lbl.utc")),
+                                  QDateTime::currentDateTimeUtc());
     // The local zone is preselected. Entries are compared by their identifier: a mere
     // "contains" would let "UTC" (in every entry's offset text) or "GMT" pick a stranger.
     // The system may name its zone by an alias ("Etc/UTC", "Europe/Kiev"); the exact
@@ -432,6 +438,8 @@ void TimeZoneDialog::handleAdd()
     if (!entries.isEmpty()) {
         chooser->setCurrentIndex(selected);
     }
+    // Typing replaces the preselected row, so a search starts at once.
+    chooser->lineEdit()->selectAll();
 
     if (uP->isDarkMode()) {
         setColors(panel, StandardColors::LIGHT_TEXT, StandardColors::BASE);
@@ -439,11 +447,15 @@ void TimeZoneDialog::handleAdd()
         chooser->setItemDelegate(new MyCellRenderer(chooser->view()));
         setColors(chooser, StandardColors::LIGHT_TEXT, StandardColors::BASE);
         setColors(chooser->view(), StandardColors::LIGHT_TEXT, StandardColors::HIGHLIGHT);
+        setColors(chooser->lineEdit()->completer()->popup(), StandardColors::LIGHT_TEXT,
+                  StandardColors::HIGHLIGHT);
     }
 
     const QMessageBox::StandardButton answer = showChooser(box, panel, chooser);
-    if (answer == QMessageBox::Ok && chooser->currentIndex() >= 0) {
-        timeZonesList_->addItem(chooser->currentText());
+    // Typed text that names no zone, or several, adds nothing.
+    const int chosen = search->chosenRow();
+    if (answer == QMessageBox::Ok && chosen >= 0) {
+        timeZonesList_->addItem(chooser->itemText(chosen));
         timeZonesList_->setCurrentRow(timeZonesList_->count() - 1);
         markChanged();
     }

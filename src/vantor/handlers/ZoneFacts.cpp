@@ -4,10 +4,15 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <unicode/locid.h>
 #include <unicode/timezone.h>
+#include <unicode/tznames.h>
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
 
 namespace vantor {
 
@@ -92,6 +97,74 @@ int ZoneFacts::standardOffset(const QTimeZone& zone, const QDateTime& at)
         consider(data);
     }
     return lowest;
+}
+
+namespace {
+
+QString exemplarCity(const QString& zoneId, const icu::Locale& locale)
+{
+    const QByteArray canonicalId = canonical(zoneId);
+    if (canonicalId.isEmpty()) {
+        return {};
+    }
+    // Loading the names of a locale is slow; the chooser asks for hundreds.
+    static std::map<std::string, std::unique_ptr<icu::TimeZoneNames>> cache;
+    std::unique_ptr<icu::TimeZoneNames>& names = cache[locale.getName()];
+    if (!names) {
+        UErrorCode status = U_ZERO_ERROR;
+        names.reset(icu::TimeZoneNames::createInstance(locale, status));
+        if (U_FAILURE(status)) {
+            names.reset();
+            return {};
+        }
+    }
+    icu::UnicodeString city;
+    names->getExemplarLocationName(icu::UnicodeString::fromUTF8(canonicalId.constData()), city);
+    return utils::fromIcu(city);
+}
+
+QString country(const QString& countryCode, const icu::Locale& locale)
+{
+    if (countryCode.isEmpty()) {
+        return {};
+    }
+    icu::UnicodeString name;
+    icu::Locale(nullptr, countryCode.toUpper().toLatin1().constData())
+        .getDisplayCountry(locale, name);
+    return utils::fromIcu(name);
+}
+
+} // namespace
+
+QString ZoneFacts::plainCity(const QString& zoneId)
+{
+    return zoneId.mid(zoneId.lastIndexOf(QLatin1Char('/')) + 1).replace(u'_', u' ');
+}
+
+QString ZoneFacts::cityName(const QString& zoneId)
+{
+    const icu::Locale& locale = icu::Locale::getDefault();
+    if (qstrcmp(locale.getLanguage(), "en") == 0) {
+        return plainCity(zoneId);
+    }
+    const QString city = exemplarCity(zoneId, locale);
+    return city.isEmpty() ? plainCity(zoneId) : city;
+}
+
+QString ZoneFacts::englishCityName(const QString& zoneId)
+{
+    const QString city = exemplarCity(zoneId, icu::Locale::getEnglish());
+    return city.isEmpty() ? plainCity(zoneId) : city;
+}
+
+QString ZoneFacts::countryName(const QString& countryCode)
+{
+    return country(countryCode, icu::Locale::getDefault());
+}
+
+QString ZoneFacts::englishCountryName(const QString& countryCode)
+{
+    return country(countryCode, icu::Locale::getEnglish());
 }
 
 QStringList ZoneFacts::chooserIds()

@@ -32,6 +32,19 @@ public:
     // Ramadan), the lower of the two. An invalid zone has 0.
     static int standardOffset(const QTimeZone& zone, const QDateTime& at);
 
+    // The city part of an identifier as the rule has it: the last segment, "_" as a
+    // blank ("America/Argentina/Buenos_Aires" is Buenos Aires).
+    static QString plainCity(const QString& zoneId);
+    // The city in the user's language, from the CLDR names ICU carries ("Tokio" in
+    // German, "東京" in Japanese). English, and a zone without such a name ("Etc/GMT+5",
+    // "UTC"), keep the plain city.
+    static QString cityName(const QString& zoneId);
+    // The CLDR city name in English, or the plain city where there is none.
+    static QString englishCityName(const QString& zoneId);
+    // The name of a country (ISO 3166 code) in the user's language and in English.
+    static QString countryName(const QString& countryCode);
+    static QString englishCountryName(const QString& countryCode);
+
     // The identifiers to choose from: the database's zones and "UTC", without the
     // toolkit's own fixed-offset names such as "UTC+05:30".
     static QStringList chooserIds();

@@ -5,7 +5,6 @@
 #include "utils/gui/handlers/FontUtils.h"
 #include "utils/gui/handlers/Logger.h"
 #include "utils/handlers/LanguageTable.h"
-#include "utils/handlers/StringUtils.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/handlers/ZoneFacts.h"
 #include "vantor/objects/MyConstants.h"
@@ -88,9 +87,9 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
     // The offset is the zone's standard one and stays as it is all year.
     const QString offset =
         calculateOffset(qint64(ZoneFacts::standardOffset(timeZone, instant)) * 1000);
-    const QString caption =
-        utils::StringUtils::replaceAll(zoneId.mid(zoneId.lastIndexOf(QLatin1Char('/')) + 1),
-                                       QStringLiteral("_"), QStringLiteral(" "));
+    // The city in the user's language where CLDR names it, the identifier's last part
+    // otherwise.
+    const QString caption = ZoneFacts::cityName(zoneId);
 
     nameLbl = new utils::ImageLabel(caption);
     nameLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
