@@ -119,7 +119,7 @@ private Q_SLOTS:
             }
         }
         // Each caption is followed by its separator line in the same row.
-        const auto lines = w->clockArea()->findChildren<QFrame*>(Qt::FindDirectChildrenOnly);
+        const auto lines = w->clockArea()->findChildren<QFrame*>();
         int separators = 0;
         for (const QFrame* frame : lines) {
             separators += frame->frameShape() == QFrame::HLine ? 1 : 0;

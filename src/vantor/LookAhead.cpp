@@ -146,6 +146,11 @@ void LookAhead::updateTexts(const QDateTime& shown)
             label->setToolTip(text);
             label->setAccessibleDescription(text);
         }
+        // The card or group around the clock is the one element a screen reader names.
+        if (QWidget* group = clock->getNameLbl()->parentWidget(); group != nullptr) {
+            group->setAccessibleName(texts_.accessibleName(*clock, shown));
+            group->setAccessibleDescription(text);
+        }
     }
 }
 

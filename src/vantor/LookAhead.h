@@ -26,8 +26,9 @@ class UserPreferences;
 // Looking ahead (or back) in time on all clocks at once, by the mouse wheel (15 minutes a
 // notch, an hour with Shift, a day with Ctrl) or the keys (Left/Right, Up/Down, Page
 // Up/Down; Home or Escape for now), with a badge while the clocks are not on now; Ctrl+C
-// copies the shown times. It also keeps each clock's tooltip. It watches the window's
-// events, so the window itself needs no code for any of it.
+// copies the shown times. It also keeps each clock's tooltip and the name a screen
+// reader gives the clock. It watches the window's events, so the window itself needs no
+// code for any of it.
 class LookAhead : public QObject
 {
     Q_OBJECT

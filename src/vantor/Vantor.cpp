@@ -13,6 +13,7 @@
 #include "utils/handlers/TableLanguage.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/ClockCard.h"
+#include "vantor/ClockGroup.h"
 #include "vantor/FrameDragListener.h"
 #include "vantor/LookAhead.h"
 #include "vantor/RefreshScheduler.h"
@@ -75,6 +76,7 @@ Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
     // The window may be smaller than its clocks need: see pack().
     content->setSizeConstraint(QLayout::SetNoConstraint);
     installEventFilter(new FrameDragListener(this, this));
+    ClockGroup::installAccessibility();
     lookAhead_ = new LookAhead(this, labels, &uP, timeZones_AL);
     connect(lookAhead_, &LookAhead::moved, this, [this] { tick(secondsTimer->now()); });
     addPopup();
@@ -281,10 +283,14 @@ void Vantor::createVerticalLayout()
     resize(getWindowSize());
     auto* area = static_cast<ConstraintLayout*>(clockArea_->layout());
     for (const auto& entry : timeZones_AL) {
-        utils::LayoutUtils::addSeparator(clockArea_, entry->getNameLbl());
-        area->addWidget(entry->getTimeLbl(), QStringLiteral("align center, wrap 2"));
-        area->addWidget(entry->getTimeZoneLbl(), QStringLiteral("align center, wrap 2"));
-        area->addWidget(entry->getDateLbl(), QStringLiteral("align center, wrap 5"));
+        // The four rows of a clock in a group of their own, read as one clock.
+        auto* group = new ClockGroup;
+        auto* rows = new ConstraintLayout(QStringLiteral("insets 0"), {}, {}, group);
+        utils::LayoutUtils::addSeparator(group, entry->getNameLbl());
+        rows->addWidget(entry->getTimeLbl(), QStringLiteral("align center, wrap 2"));
+        rows->addWidget(entry->getTimeZoneLbl(), QStringLiteral("align center, wrap 2"));
+        rows->addWidget(entry->getDateLbl(), QStringLiteral("align center"));
+        area->addWidget(group, QStringLiteral("growx, wrap 5"));
     }
     static_cast<ConstraintLayout*>(layout())->addWidget(clockArea_);
 }

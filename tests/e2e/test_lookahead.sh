@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Looking ahead as a person does: the wheel over the clocks moves every clock, read as a
-# screen reader reads them, with a badge saying how far; Escape shows now again; Ctrl+C
-# puts the shown times on the clipboard.
+# screen reader reads them (each clock one element with its name), with a badge saying how
+# far; Escape shows now again; Ctrl+C puts the shown times on the clipboard.
 source "$(dirname "$0")/lib.sh"
 start_desktop
 start_accessibility
@@ -29,10 +29,25 @@ expect_shift() {
     fail "shows '$(shown)', not '$want'"
 }
 
+# A screen reader meets each clock as one element named with its city, date, time and
+# offset; the name follows the shown moment.
+expect_spoken() {
+    local want
+    for _ in $(seq 30); do
+        want="panel	London: $(TZ=Europe/London date -d "+$1 min" '+%A, %B %-d %-I:%M %p'), UTC+00:00"
+        # ICU puts a narrow no-break space before AM and PM.
+        atspi tree "$VANTOR_PID" | sed 's/^ *//; s/\xe2\x80\xaf/ /g' | grep -qxF "$want" && return 0
+        sleep 0.2
+    done
+    fail "no clock read as '$want': $(atspi tree "$VANTOR_PID" | grep panel)"
+}
+
 expect_shift 0 ""
+expect_spoken 0
 echo "# two notches up: 30 minutes ahead on every clock"
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 4 click 4
 expect_shift 30 "+30m"
+expect_spoken 30
 echo "# with Shift an hour a notch, down goes back"
 xdotool keydown shift click 4 click 4 keyup shift click 5
 expect_shift 135 "+2h 15m"

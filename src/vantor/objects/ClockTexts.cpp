@@ -35,7 +35,9 @@ ClockTexts::ClockTexts(const utils::LanguageTable& labels)
                   QStringLiteral("EEEE d MMMM")),
       changeTime_(TextFormat::skeletonPattern(QStringLiteral("jmm")), QStringLiteral("HH:mm")),
       copyDate_(QStringLiteral("EEE yyyy-MM-dd"), QStringLiteral("EEE yyyy-MM-dd")),
-      copyTime_(QStringLiteral("HH:mm"), QStringLiteral("HH:mm"))
+      copyTime_(QStringLiteral("HH:mm"), QStringLiteral("HH:mm")),
+      spokenDate_(TextFormat::skeletonPattern(QStringLiteral("MMMMEEEEd")),
+                  QStringLiteral("EEEE d MMMM"))
 {}
 
 QString ClockTexts::shiftText(qint64 shiftMs) const
@@ -94,6 +96,14 @@ QString ClockTexts::tooltip(const QTimeZone& zone, const QDateTime& shown)
         lines.append(change);
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime& shown)
+{
+    const QTimeZone known = clock.zone().isValid() ? clock.zone() : QTimeZone::utc();
+    return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
+                               {clock.getNameLbl()->text(), spokenDate_.format(shown, known),
+                                changeTime_.format(shown, known), clock.getTimeZoneLbl()->text()});
 }
 
 QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown,

@@ -32,6 +32,9 @@ public:
     // without a weekday gets one.
     QString copyLine(const TimeZoneObject& clock, const QDateTime& shown,
                      const QString& datePattern, const QString& timePattern);
+    // The clock as a screen reader names it, "Tokyo: Thursday 10 December 00:08,
+    // UTC+09:00", with the minute, not the second, so it changes once a minute.
+    QString accessibleName(const TimeZoneObject& clock, const QDateTime& shown);
     // "+3h 15m", "-1d 2h": the badge's text for a shift; empty for none.
     QString shiftText(qint64 shiftMs) const;
 
@@ -46,6 +49,7 @@ private:
     utils::DateFormatter changeTime_;
     utils::DateFormatter copyDate_;
     utils::DateFormatter copyTime_;
+    utils::DateFormatter spokenDate_;
 };
 
 } // namespace vantor
