@@ -1,6 +1,14 @@
 #include "TestSupport.h"
 
+#include "utils/handlers/LanguageTable.h"
 #include "vantor/RefreshScheduler.h"
+#include "vantor/Vantor.h"
+#include "vantor/objects/TimeZoneObject.h"
+#include "vantor/preferences/UserPreferences.h"
+
+#include <QLabel>
+
+#include <ctime>
 
 using vantor::RefreshScheduler;
 
@@ -92,7 +100,81 @@ private Q_SLOTS:
         QCOMPARE(second(shown.last()), second(builtAt) + 1);
         QCOMPARE(scheduler->dueMs(), NOON + 2000);
     }
+
+    // Without seconds in the patterns the clocks refresh once a minute. Over New York's
+    // spring-forward and fall-back nights, local midnight included, every second shows
+    // the same texts and date colours as a refresh every second would.
+    void minuteRefreshShowsWhatEverySecondWould_data()
+    {
+        QTest::addColumn<QDateTime>("from");
+        QTest::newRow("spring forward")
+            << QDateTime::fromString(u"2026-03-07T23:00:00-05:00"_qs, Qt::ISODate);
+        QTest::newRow("fall back")
+            << QDateTime::fromString(u"2026-10-31T23:00:00-04:00"_qs, Qt::ISODate);
+    }
+    void minuteRefreshShowsWhatEverySecondWould()
+    {
+        QFETCH(QDateTime, from);
+        const EnvironmentGuard tz("TZ", QByteArray("America/New_York"));
+        tzset();
+        const TemporarySettings settings;
+        vantor::UserPreferences uP(vantor::Vantor::MAIN_CLASS);
+        const utils::LanguageTable labels =
+            utils::LanguageTable::load(vantor::Vantor::LANGUAGE, QLocale());
+        wall = from.toMSecsSinceEpoch() + 250;
+        vantor::TimeZoneObject::setClock([this] { return QDateTime::fromMSecsSinceEpoch(wall); });
+
+        const QStringList zones{u"America/New_York"_qs, u"Asia/Kolkata"_qs, u"Pacific/Chatham"_qs};
+        std::vector<std::unique_ptr<vantor::TimeZoneObject>> byMinute;
+        std::vector<std::unique_ptr<vantor::TimeZoneObject>> bySecond;
+        const QDateTime built = QDateTime::fromMSecsSinceEpoch(wall);
+        for (const QString& zone : zones) {
+            byMinute.push_back(
+                std::make_unique<vantor::TimeZoneObject>(zone, built, &uP, std::nullopt, labels));
+            bySecond.push_back(
+                std::make_unique<vantor::TimeZoneObject>(zone, built, &uP, std::nullopt, labels));
+        }
+        RefreshScheduler minutes(
+            nullptr, [this] { return wall; }, [] { return false; });
+        connect(&minutes, &RefreshScheduler::refresh, this, [&](qint64 ms) {
+            for (const auto& clock : byMinute) {
+                clock->updateDateTime(QDateTime::fromMSecsSinceEpoch(ms));
+            }
+        });
+        minutes.start(wall);
+        QCOMPARE(minutes.periodMs(), RefreshScheduler::MINUTE_MS);
+
+        const auto color = [](const QLabel* label) {
+            return label->palette().color(QPalette::WindowText);
+        };
+        int refreshes = 0;
+        const qint64 end = from.addSecs(4 * 3600 + 1800).toMSecsSinceEpoch();
+        for (qint64 second = from.toMSecsSinceEpoch() + 1000; second < end; second += 1000) {
+            wall = second;
+            if (second >= minutes.dueMs()) {
+                minutes.fire();
+                ++refreshes;
+            }
+            for (std::size_t i = 0; i < byMinute.size(); ++i) {
+                bySecond[i]->updateDateTime(QDateTime::fromMSecsSinceEpoch(second));
+                const auto& m = byMinute[i];
+                const auto& s = bySecond[i];
+                if (m->getTimeLbl()->text() != s->getTimeLbl()->text() ||
+                    m->getDateLbl()->text() != s->getDateLbl()->text() ||
+                    color(m->getDateLbl()) != color(s->getDateLbl())) {
+                    QFAIL(qPrintable(u"%1 at %2: %3 %4 instead of %5 %6"_qs.arg(
+                        zones.at(int(i)),
+                        QDateTime::fromMSecsSinceEpoch(second).toString(Qt::ISODate),
+                        m->getDateLbl()->text(), m->getTimeLbl()->text(), s->getDateLbl()->text(),
+                        s->getTimeLbl()->text())));
+                }
+            }
+        }
+        QCOMPARE(refreshes, 4 * 60 + 29); // every whole minute after the start, and no more
+        vantor::TimeZoneObject::setClock({});
+        tzset();
+    }
 };
 
-QTEST_GUILESS_MAIN(TestRefreshScheduler)
+QTEST_MAIN(TestRefreshScheduler)
 #include "tst_refreshscheduler.moc"

@@ -184,19 +184,30 @@ private Q_SLOTS:
         QCOMPARE(w->getWindowSize(), QSize(12, 4));
     }
 
-    void oneTimerOnTheNextWholeSecondAfterAnyRebuild()
+    // One refresh armed after any rebuild: for the next whole second while a pattern
+    // shows seconds, for the next whole minute while none does.
+    void oneTimerOnTheNextWholeSecondOrMinuteAfterAnyRebuild()
     {
+        uP->setTimePattern(u"HH:mm:ss"_qs);
         auto w = window();
         for (int i = 0; i < 5; ++i) {
             w->resetView(i % 2 == 0);
         }
+        QCOMPARE(w->findChildren<vantor::RefreshScheduler*>().size(), 1);
         const auto timers = w->findChildren<QTimer*>();
-        QCOMPARE(std::count_if(timers.begin(), timers.end(),
-                               [](const QTimer* t) { return t->isActive(); }),
-                 1);
+        QVERIFY(std::none_of(timers.begin(), timers.end(),
+                             [](const QTimer* t) { return t->isActive(); }));
         const qint64 toWholeSecond = 1000 - QDateTime::currentMSecsSinceEpoch() % 1000;
         QVERIFY(w->timer()->isActive());
+        QCOMPARE(w->timer()->periodMs(), 1000);
         QVERIFY2(w->timer()->remainingMs() <= toWholeSecond + 1,
+                 qPrintable(QString::number(w->timer()->remainingMs())));
+
+        uP->setTimePattern(u"h:mm 'sharp' a"_qs); // a quoted s shows no seconds
+        w->resetView(false);
+        const qint64 toWholeMinute = 60000 - QDateTime::currentMSecsSinceEpoch() % 60000;
+        QCOMPARE(w->timer()->periodMs(), 60000);
+        QVERIFY2(w->timer()->remainingMs() <= toWholeMinute + 1,
                  qPrintable(QString::number(w->timer()->remainingMs())));
     }
 

@@ -28,11 +28,11 @@ LookAhead::LookAhead(QWidget* window, const utils::LanguageTable& labels, UserPr
     // A row of its own above the clocks, empty while they show now.
     static_cast<utils::ConstraintLayout*>(window->layout())
         ->addWidget(badge_, QStringLiteral("alignx trailing, wrap 2"));
-    connect(&moment_, &ShownMoment::changed, this, &LookAhead::showBadge);
-    connect(badge_, &ShiftBadge::clicked, this, [this] {
-        moment_.returnToNow();
+    connect(&moment_, &ShownMoment::changed, this, [this] {
+        showBadge();
         emit moved();
     });
+    connect(badge_, &ShiftBadge::clicked, &moment_, &ShownMoment::returnToNow);
 }
 
 void LookAhead::showBadge()
@@ -74,7 +74,6 @@ bool LookAhead::wheel(QWheelEvent* event)
             moment_.moveBy(notches *
                            ((event->modifiers() & Qt::ShiftModifier) ? HOUR_MS : NOTCH_MS));
         }
-        emit moved();
     }
     event->accept();
     return true;
@@ -120,7 +119,6 @@ bool LookAhead::key(QKeyEvent* event)
     default:
         return false;
     }
-    emit moved();
     return true;
 }
 

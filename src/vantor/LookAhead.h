@@ -56,7 +56,8 @@ public:
     ShiftBadge* badge() const { return badge_; }
 
 Q_SIGNALS:
-    // The user moved the shown moment: the clocks should show it at once.
+    // The shown moment moved (the user, or its return to now): the clocks should show it
+    // at once.
     void moved();
 
 protected:

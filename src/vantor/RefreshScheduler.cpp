@@ -6,13 +6,18 @@
 
 namespace vantor {
 
-RefreshScheduler::RefreshScheduler(QObject* parent, WallClock wallClock)
+RefreshScheduler::RefreshScheduler(QObject* parent, WallClock wallClock, ShowsSeconds showsSeconds)
     : QObject(parent), wallClock_(wallClock ? std::move(wallClock)
-                                            : [] { return QDateTime::currentMSecsSinceEpoch(); })
+                                            : [] { return QDateTime::currentMSecsSinceEpoch(); }),
+      showsSeconds_(showsSeconds ? std::move(showsSeconds) : [] { return true; })
 {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &RefreshScheduler::fire);
+    connect(&timer_, &WakeTimer::timeout, this, &RefreshScheduler::fire);
+    // A set clock shows at once, whatever the period.
+    connect(&timer_, &WakeTimer::clockSet, this, [this] {
+        if (timer_.isActive()) {
+            fire();
+        }
+    });
 }
 
 void RefreshScheduler::start(qint64 builtAtMs)
@@ -42,11 +47,12 @@ void RefreshScheduler::fire()
 
 void RefreshScheduler::arm(qint64 afterMs)
 {
-    // The next whole second, rounding toward the past also before 1970.
-    dueMs_ = afterMs - ((afterMs % PERIOD_MS) + PERIOD_MS) % PERIOD_MS + PERIOD_MS;
-    // A due second already past (building took long) runs at once; one more than a
+    periodMs_ = showsSeconds_() ? SECOND_MS : MINUTE_MS;
+    // The next whole period, rounding toward the past also before 1970.
+    dueMs_ = afterMs - ((afterMs % periodMs_) + periodMs_) % periodMs_ + periodMs_;
+    // A due instant already past (building took long) runs at once; one more than a
     // period away cannot happen on a steady clock, so it is a step and is capped.
-    const qint64 delay = std::clamp<qint64>(dueMs_ - wallClock_(), 0, PERIOD_MS);
+    const qint64 delay = std::clamp<qint64>(dueMs_ - wallClock_(), 0, periodMs_);
     timer_.start(static_cast<int>(delay));
 }
 

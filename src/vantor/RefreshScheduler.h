@@ -1,29 +1,35 @@
 #pragma once
 
+#include "vantor/WakeTimer.h"
+
 #include <QObject>
-#include <QTimer>
 
 #include <functional>
 
 namespace vantor {
 
-// Decides when the clocks refresh and which instant they show: on every whole second
-// of the wall clock, one instant for all clocks. The timer runs on the monotonic clock,
-// so a wall clock that is set back or forward (a time service correcting it, a resume
-// from suspend) is shown right from the next tick on, at most a second later.
+// Decides when the clocks refresh and which instant they show: on every whole second of
+// the wall clock while a pattern shows seconds, otherwise on every whole minute (every
+// date change and daylight-saving change falls on one), one instant for all clocks. The timer runs
+// on the monotonic clock, so a wall clock that is set back or forward (a time service correcting
+// it, a resume from suspend) is shown right from the next tick on, at most a second later.
 class RefreshScheduler : public QObject
 {
     Q_OBJECT
 
 public:
     using WallClock = std::function<qint64()>;
+    using ShowsSeconds = std::function<bool()>;
 
-    static constexpr qint64 PERIOD_MS = 1000;
+    static constexpr qint64 SECOND_MS = 1000;
+    static constexpr qint64 MINUTE_MS = 60 * 1000;
     // A tick that comes this much before its second is a timer firing early, not a
     // clock that went back: it shows the second it was armed for.
     static constexpr qint64 EARLY_MS = 50;
 
-    explicit RefreshScheduler(QObject* parent = nullptr, WallClock wallClock = {});
+    // showsSeconds tells, at every refresh, whether the texts change every second.
+    explicit RefreshScheduler(QObject* parent = nullptr, WallClock wallClock = {},
+                              ShowsSeconds showsSeconds = {});
 
     // Arms the first tick for the second after builtAtMs, the instant the clocks were
     // built for: also when building them crossed a second boundary, no second is left
@@ -34,7 +40,9 @@ public:
     // The whole second the armed tick is meant for.
     qint64 dueMs() const { return dueMs_; }
     // Milliseconds until the armed tick, as the timer counts them.
-    int remainingMs() const { return timer_.remainingTime(); }
+    int remainingMs() const { return timer_.remainingMs(); }
+    // The period of the armed refresh: a second or a minute.
+    qint64 periodMs() const { return periodMs_; }
     qint64 now() const { return wallClock_(); }
 
     // The instant a tick that runs at nowMs shows.
@@ -51,7 +59,9 @@ private:
     void arm(qint64 afterMs);
 
     WallClock wallClock_;
-    QTimer timer_{this};
+    ShowsSeconds showsSeconds_;
+    WakeTimer timer_{this};
+    qint64 periodMs_ = SECOND_MS;
     qint64 dueMs_ = 0;
 };
 

@@ -19,6 +19,7 @@ void ShownMoment::moveBy(qint64 milliseconds)
     expireIfIdle();
     shiftMs_ += milliseconds;
     lastMoveMs_ = monotonic_();
+    returnTimer_.start();
     emit changed();
 }
 
@@ -27,6 +28,7 @@ void ShownMoment::moveByDays(int days)
     expireIfIdle();
     days_ += days;
     lastMoveMs_ = monotonic_();
+    returnTimer_.start();
     emit changed();
 }
 
@@ -35,6 +37,7 @@ void ShownMoment::returnToNow()
     if (shiftMs_ != 0 || days_ != 0) {
         shiftMs_ = 0;
         days_ = 0;
+        returnTimer_.stop();
         emit changed();
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 
@@ -41,6 +42,8 @@ private:
     void expireIfIdle();
 
     Monotonic monotonic_;
+    // Ends the shift on time also when the clocks refresh only once a minute.
+    QTimer returnTimer_{this};
     qint64 shiftMs_ = 0;
     int days_ = 0;
     qint64 lastMoveMs_ = 0;

@@ -203,7 +203,13 @@ void Vantor::closeEvent(QCloseEvent* event)
 void Vantor::createLayout()
 {
     if (secondsTimer == nullptr) {
-        secondsTimer = new RefreshScheduler(this);
+        // Texts without seconds change only on whole minutes: the window wakes then only.
+        secondsTimer = new RefreshScheduler(this, {}, [this] {
+            return utils::DateFormatter::usesLetter(
+                       uP.getDatePattern(MyConstants::DEFAULT_DATE_PATTERN), u"sS") ||
+                   utils::DateFormatter::usesLetter(
+                       uP.getTimePattern(MyConstants::DEFAULT_TIME_PATTERN), u"sS");
+        });
         connect(secondsTimer, &RefreshScheduler::refresh, this, &Vantor::tick);
     }
     if (uP.isVerticalLayout()) {

@@ -103,6 +103,19 @@ QString DateFormatter::format(const QDateTime& instant, const QTimeZone& zone)
     return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
 }
 
+bool DateFormatter::usesLetter(const QString& pattern, QStringView letters)
+{
+    bool quoted = false;
+    for (const QChar c : pattern) {
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+        } else if (!quoted && letters.contains(c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void DateFormatter::setDefaultLocale(const QString& localeName)
 {
     UErrorCode status = U_ZERO_ERROR;

@@ -35,6 +35,10 @@ public:
 
     QString format(const QDateTime& instant, const QTimeZone& zone);
 
+    // True when the pattern uses one of the letters as a pattern letter (outside quoted
+    // text): "s" for seconds, "E" for the weekday.
+    static bool usesLetter(const QString& pattern, QStringView letters);
+
     // Sets the locale whose month, weekday and AM/PM names formatting uses (once, at start).
     static void setDefaultLocale(const QString& localeName);
 

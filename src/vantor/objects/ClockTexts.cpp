@@ -10,24 +10,6 @@ namespace vantor {
 
 using utils::TextFormat;
 
-namespace {
-
-// True when a date pattern names the weekday (letter E outside quoted text).
-bool hasWeekday(const QString& pattern)
-{
-    bool quoted = false;
-    for (const QChar c : pattern) {
-        if (c == QLatin1Char('\'')) {
-            quoted = !quoted;
-        } else if (!quoted && c == QLatin1Char('E')) {
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 ClockTexts::ClockTexts(const utils::LanguageTable& labels)
     : labels_(labels), fullDate_(TextFormat::skeletonPattern(QStringLiteral("yMMMMEEEEd")),
                                  QStringLiteral("EEEE, d MMMM y")),
@@ -109,8 +91,9 @@ QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime&
 QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown,
                              const QString& datePattern, const QString& timePattern)
 {
-    copyDate_.setPattern(hasWeekday(datePattern) ? datePattern
-                                                 : QStringLiteral("EEE ") + datePattern);
+    copyDate_.setPattern(utils::DateFormatter::usesLetter(datePattern, u"E")
+                             ? datePattern
+                             : QStringLiteral("EEE ") + datePattern);
     copyTime_.setPattern(timePattern);
     const QTimeZone known = clock.zone().isValid() ? clock.zone() : QTimeZone::utc();
     return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
