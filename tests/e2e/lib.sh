@@ -73,9 +73,8 @@ start_desktop() {
     fi
 }
 
-# A private session bus with the accessibility bus on it, so the program's widgets can be
-# read as a screen reader reads them (tests/e2e/atspi.py) without touching the user's buses.
-start_accessibility() {
+# A private session bus (and runtime directory) for the program and the test alone.
+start_session_bus() {
     export XDG_RUNTIME_DIR=$E2E_TMP/runtime
     mkdir -m 700 -p "$XDG_RUNTIME_DIR"
     dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$E2E_TMP/bus" \
@@ -84,6 +83,12 @@ start_accessibility() {
     wait_for 100 test -s "$E2E_TMP/bus" || fail "no session bus"
     DBUS_SESSION_BUS_ADDRESS=$(head -1 "$E2E_TMP/bus")
     export DBUS_SESSION_BUS_ADDRESS
+}
+
+# A private session bus with the accessibility bus on it, so the program's widgets can be
+# read as a screen reader reads them (tests/e2e/atspi.py) without touching the user's buses.
+start_accessibility() {
+    start_session_bus
     # Started here rather than by bus activation so that cleanup can stop it; it takes its
     # own bus daemon and the registry down with it.
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$E2E_TMP/atspi.log" 2>&1 &
