@@ -11,8 +11,10 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
 
@@ -21,7 +23,7 @@ namespace vantor {
 LookAhead::LookAhead(QWidget* window, const utils::LanguageTable& labels, UserPreferences* uP,
                      const Clocks& clocks)
     : QObject(window), window_(window), labels_(labels), uP_(uP), clocks_(clocks), moment_(this),
-      texts_(labels), badge_(new ShiftBadge(window))
+      badge_(new ShiftBadge(window))
 {
     window->setToolTip(labels.getString(QStringLiteral("lbl.tip.window")));
     window->installEventFilter(this);
@@ -33,12 +35,35 @@ LookAhead::LookAhead(QWidget* window, const utils::LanguageTable& labels, UserPr
         emit moved();
     });
     connect(badge_, &ShiftBadge::clicked, &moment_, &ShownMoment::returnToNow);
+    QAccessible::installActivationObserver(this);
+}
+
+LookAhead::~LookAhead()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+ClockTexts& LookAhead::texts()
+{
+    if (!texts_) {
+        texts_ = std::make_unique<ClockTexts>(labels_);
+    }
+    return *texts_;
+}
+
+void LookAhead::accessibilityActiveChanged(bool active)
+{
+    // A screen reader that starts later finds every clock named at once.
+    if (active) {
+        refreshTexts();
+        updateTexts(moment_.shown(QDateTime::currentDateTimeUtc()));
+    }
 }
 
 void LookAhead::showBadge()
 {
     const bool wasShown = badge_->isVisibleTo(window_);
-    badge_->showShift(texts_.shiftText(moment_.nominalShiftMs()),
+    badge_->showShift(texts().shiftText(moment_.nominalShiftMs()),
                       labels_.getString(QStringLiteral("lbl.lookahead.backtonow")));
     if (badge_->isVisibleTo(window_) != wasShown && window_->isVisible()) {
         utils::LayoutUtils::fitOnScreen(window_, window_->sizeHint());
@@ -53,6 +78,8 @@ bool LookAhead::eventFilter(QObject* watched, QEvent* event)
             return wheel(static_cast<QWheelEvent*>(event));
         case QEvent::KeyPress:
             return key(static_cast<QKeyEvent*>(event));
+        case QEvent::ToolTip:
+            return toolTip(static_cast<QHelpEvent*>(event));
         default:
             break;
         }
@@ -122,6 +149,26 @@ bool LookAhead::key(QKeyEvent* event)
     return true;
 }
 
+bool LookAhead::toolTip(QHelpEvent* event)
+{
+    // Not over a clock, the window's own tooltip names the gestures.
+    for (const QWidget* under = window_->childAt(event->pos()); under != nullptr;
+         under = under->parentWidget()) {
+        for (const auto& clock : clocks_) {
+            const QWidget* label = clock->getNameLbl();
+            if (under == label || under == label->parentWidget() ||
+                under->parentWidget() == label->parentWidget()) {
+                QToolTip::showText(
+                    event->globalPos(),
+                    texts().tooltip(clock->zone(), moment_.shown(QDateTime::currentDateTimeUtc())),
+                    window_);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 void LookAhead::reset()
 {
     moment_.returnToNow();
@@ -130,6 +177,9 @@ void LookAhead::reset()
 
 void LookAhead::updateTexts(const QDateTime& shown)
 {
+    if (!QAccessible::isActive()) {
+        return;
+    }
     const qint64 minute = shown.toMSecsSinceEpoch() / 60'000;
     const qint64 shift = moment_.nominalShiftMs();
     if (minute == textsMinute_ && shift == textsShift_) {
@@ -138,15 +188,14 @@ void LookAhead::updateTexts(const QDateTime& shown)
     textsMinute_ = minute;
     textsShift_ = shift;
     for (const auto& clock : clocks_) {
-        const QString text = texts_.tooltip(clock->zone(), shown);
+        const QString text = texts().tooltip(clock->zone(), shown);
         for (QLabel* label : {clock->getNameLbl(), clock->getTimeLbl(), clock->getTimeZoneLbl(),
                               clock->getDateLbl()}) {
-            label->setToolTip(text);
             label->setAccessibleDescription(text);
         }
         // The card or group around the clock is the one element a screen reader names.
         if (QWidget* group = clock->getNameLbl()->parentWidget(); group != nullptr) {
-            group->setAccessibleName(texts_.accessibleName(*clock, shown));
+            group->setAccessibleName(texts().accessibleName(*clock, shown));
             group->setAccessibleDescription(text);
         }
     }
@@ -159,12 +208,12 @@ QString LookAhead::copyText(const QDateTime& now)
     const qint64 shift = moment_.nominalShiftMs();
     if (shift != 0) {
         lines.append(utils::TextFormat::message(
-            labels_.getString(QStringLiteral("lbl.copy.shifted")), {texts_.shiftText(shift)}));
+            labels_.getString(QStringLiteral("lbl.copy.shifted")), {texts().shiftText(shift)}));
     }
     const QString datePattern = uP_->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN);
     const QString timePattern = uP_->getTimePattern(MyConstants::DEFAULT_TIME_PATTERN);
     for (const auto& clock : clocks_) {
-        lines.append(texts_.copyLine(*clock, shownNow, datePattern, timePattern));
+        lines.append(texts().copyLine(*clock, shownNow, datePattern, timePattern));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

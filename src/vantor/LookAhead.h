@@ -3,12 +3,14 @@
 #include "vantor/ShownMoment.h"
 #include "vantor/objects/ClockTexts.h"
 
+#include <QAccessible>
 #include <QObject>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
+class QHelpEvent;
 class QKeyEvent;
 class QWheelEvent;
 class QWidget;
@@ -29,7 +31,7 @@ class UserPreferences;
 // copies the shown times. It also keeps each clock's tooltip and the name a screen
 // reader gives the clock. It watches the window's events, so the window itself needs no
 // code for any of it.
-class LookAhead : public QObject
+class LookAhead : public QObject, public QAccessible::ActivationObserver
 {
     Q_OBJECT
 
@@ -41,6 +43,7 @@ public:
 
     LookAhead(QWidget* window, const utils::LanguageTable& labels, UserPreferences* uP,
               const Clocks& clocks);
+    ~LookAhead() override;
 
     ShownMoment& moment() { return moment_; }
     // New clocks: now again, and their tooltips at the next refresh.
@@ -49,7 +52,8 @@ public:
     void refreshTexts() { textsMinute_ = -1; }
     // The instant the clocks show for the wall clock's now.
     QDateTime shown(const QDateTime& now) { return moment_.shown(now); }
-    // Refreshes the clocks' tooltips when the shown minute or the shift changed.
+    // Refreshes what screen readers are told of each clock when the shown minute or the
+    // shift changed; nothing while no screen reader listens.
     void updateTexts(const QDateTime& shown);
     // The shown times of all clocks as plain text, one line per clock.
     QString copyText(const QDateTime& now);
@@ -62,10 +66,13 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void accessibilityActiveChanged(bool active) override;
 
 private:
     bool wheel(QWheelEvent* event);
     bool key(QKeyEvent* event);
+    // A clock's tooltip, made when the pointer rests on it.
+    bool toolTip(QHelpEvent* event);
     void showBadge();
 
     QWidget* window_;
@@ -73,7 +80,9 @@ private:
     UserPreferences* uP_;
     const Clocks& clocks_;
     ShownMoment moment_;
-    ClockTexts texts_;
+    // Made when first needed: a start without a screen reader or a look ahead needs none.
+    std::unique_ptr<ClockTexts> texts_;
+    ClockTexts& texts();
     ShiftBadge* badge_;
     // Wheel turns of touchpads come in small parts; a notch is 120 of them.
     int wheelRest_ = 0;

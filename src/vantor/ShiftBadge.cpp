@@ -3,6 +3,7 @@
 #include "utils/objects/constants/StandardColors.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace vantor {
 
@@ -10,10 +11,11 @@ ShiftBadge::ShiftBadge(QWidget* window) : QLabel(window)
 {
     setObjectName(QStringLiteral("shiftBadge"));
     setCursor(Qt::PointingHandCursor);
-    setStyleSheet(QStringLiteral("QLabel { background: %1; color: %2; border-radius: 7px; "
-                                 "padding: 1px 7px; }")
-                      .arg(utils::StandardColors::HIGHLIGHT.name(),
-                           utils::StandardColors::HIGHLIGHT_TEXT.name()));
+    // A rounded pill, painted here: a style sheet would cost every start a style engine.
+    setContentsMargins(7, 1, 7, 1);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, utils::StandardColors::HIGHLIGHT_TEXT);
+    setPalette(palette);
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     small.setBold(true);
@@ -35,6 +37,19 @@ void ShiftBadge::showShift(const QString& text, const QString& hint)
     setAccessibleName(text);
     setAccessibleDescription(hint);
     show();
+}
+
+void ShiftBadge::paintEvent(QPaintEvent* event)
+{
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(utils::StandardColors::HIGHLIGHT);
+        const qreal radius = height() / 2.0;
+        painter.drawRoundedRect(QRectF(rect()), radius, radius);
+    }
+    QLabel::paintEvent(event);
 }
 
 void ShiftBadge::mousePressEvent(QMouseEvent* event)
