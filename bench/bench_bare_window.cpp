@@ -17,12 +17,14 @@ int main(int argc, char* argv[])
     auto* date = new QLabel;
     layout->addWidget(time);
     layout->addWidget(date);
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
+    const auto tick = [&] {
         const QDateTime now = QDateTime::currentDateTime();
         time->setText(now.toString(QStringLiteral("HH:mm:ss")));
         date->setText(now.toString(QStringLiteral("yyyy-MM-dd")));
-    });
+    };
+    tick();
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, tick);
     timer.start(1000);
     window.show();
     return QApplication::exec();
