@@ -11,7 +11,10 @@ test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick desktop-fi
            # libfaketime steps the clock of the program under test.
            dbus-daemon at-spi2-core python3-pyatspi faketime
            # Fake trays that refuse the icon: an XEmbed one on X, a watcher on the bus.
-           python3-xlib python3-gi)
+           python3-xlib python3-gi
+           # Japanese, Chinese, Korean, Hindi, Amharic and Thai texts drawn as their
+           # readers see them, not as boxes; the test machine has none of these scripts.
+           fonts-noto-cjk fonts-lohit-deva fonts-sil-abyssinica fonts-tlwg-loma)
 # dpkg-shlibdeps (dpkg-dev) and file work out the package's dependencies.
 package_pkgs=(dpkg-dev file)
 
