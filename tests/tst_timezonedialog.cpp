@@ -461,17 +461,27 @@ private Q_SLOTS:
         QCOMPARE(preselected, entry);
     }
 
+    // The box's buttons speak the user's language, not the toolkit's English.
     void realChooserBox()
     {
         auto d = dialog(QStringLiteral("Asia/Tokyo"));
+        MessageBoxes::setButtonTexts(
+            {{QMessageBox::Ok, u"Gut"_qs}, {QMessageBox::Cancel, u"Nein"_qs}});
         QString title;
+        QStringList buttons;
         QTimer::singleShot(0, this, [&] {
             QWidget* box = QApplication::activeModalWidget();
             QVERIFY(box != nullptr);
             title = box->windowTitle();
+            for (QAbstractButton* button : box->findChild<QDialogButtonBox*>()->buttons()) {
+                buttons << button->text();
+            }
             box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
         d->actionPerformed(TimeZoneDialog::AddRowCmd);
+        MessageBoxes::setButtonTexts({});
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({u"Gut"_qs, u"Nein"_qs}));
         QCOMPARE(title, QStringLiteral("Select Time Zone"));
         QCOMPARE(d->rows().size(), 2);
     }

@@ -128,6 +128,11 @@ void Vantor::mySetLocale(const QLocale& locale)
 {
     labels = utils::LanguageTable::load(LANGUAGE, utils::tableLanguage(locale),
                                         QLocale::territoryToCode(locale.territory()));
+    utils::MessageBoxes::setButtonTexts(
+        {{QMessageBox::Ok, labels.getString(QStringLiteral("button.ok"))},
+         {QMessageBox::Cancel, labels.getString(QStringLiteral("button.cancel"))},
+         {QMessageBox::Yes, labels.getString(QStringLiteral("button.yes"))},
+         {QMessageBox::No, labels.getString(QStringLiteral("button.no"))}});
 }
 
 void Vantor::placeWindow()

@@ -31,6 +31,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyle>
 #include <QTimeZone>
 
@@ -387,6 +388,14 @@ QMessageBox::StandardButton TimeZoneDialog::showChooser(QDialog& box, QWidget* p
     grid->addWidget(icon, 0, 0);
     grid->addWidget(panel, 0, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+    for (const auto& [which, standard] :
+         {std::pair{QDialogButtonBox::Ok, QMessageBox::Ok},
+          std::pair{QDialogButtonBox::Cancel, QMessageBox::Cancel}}) {
+        const QString text = utils::MessageBoxes::buttonText(standard);
+        if (!text.isEmpty()) {
+            buttons->button(which)->setText(text);
+        }
+    }
     connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
     grid->addWidget(buttons, 1, 0, 1, 2);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 
@@ -27,6 +28,11 @@ public:
 
     // Replaces the real boxes; an empty handler restores them.
     static void setHandler(Handler handler);
+
+    // The words on the standard buttons in the user's language: the toolkit's own would
+    // stay English.
+    static void setButtonTexts(const QMap<QMessageBox::StandardButton, QString>& texts);
+    static QString buttonText(QMessageBox::StandardButton button);
 };
 
 } // namespace utils
