@@ -1,6 +1,19 @@
 # Quick start: `make run` starts the program, `make test` runs every test.
-BUILD_DIR ?= build
-ASAN_DIR  ?= build-asan
+# build/ and build-asan/ are for whoever made them first. Anyone else (a user after an
+# earlier `sudo make`, say) could not write there and builds in build-<user>/ and
+# build-asan-<user>/ instead.
+ME := $(shell id -un)
+own_folder = $(if $(filter-out $(shell id -u),$(shell stat -L -c %u $(1) 2>/dev/null)),$(1)-$(ME),$(1))
+ifndef BUILD_DIR
+BUILD_DIR := $(call own_folder,build)
+ifeq ($(BUILD_DIR)$(MAKELEVEL),build-$(ME)0)
+$(info build/ belongs to another user; using $(BUILD_DIR)/)
+endif
+endif
+ifndef ASAN_DIR
+ASAN_DIR := $(call own_folder,build-asan)
+endif
+
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 

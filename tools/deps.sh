@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, with "test" also those of the test
 # suite, with "package" those that make the Debian package.
-# Only missing packages are installed; nothing happens when all are present.
+# Only missing packages are installed; nothing happens when all are present. Root
+# installs them directly, anyone else through sudo (which asks for the password); without
+# sudo the script prints the su line to run and stops.
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libicu-dev tzdata fonts-dejavu-core)
@@ -32,16 +34,29 @@ for p in "${pkgs[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
+# Debian's own lists name the packages; no suggested extras.
+install=(apt-get install -y --no-install-recommends "${missing[@]}")
+echo "Missing packages: ${missing[*]}"
 if [[ $(id -u) -eq 0 ]]; then
-    sudo=()
-elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
-    sudo=(sudo)
-else
-    echo "Missing packages. Please run:" >&2
-    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${install[@]}" -qq
+    exit 0
+fi
+
+su_line="su -c 'apt-get update && ${install[*]}'"
+if ! command -v sudo >/dev/null; then
+    echo "Installing them needs root, and there is no sudo here. Run this (it asks for" >&2
+    echo "root's password), then start make again:" >&2
+    echo "  $su_line" >&2
     exit 1
 fi
 
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# sudo asks for the password on the terminal when it needs one.
+echo "Installing them with sudo."
+# No DEBIAN_FRONTEND here: sudoers that allow only apt-get refuse to set it.
+if ! sudo apt-get update -qq || ! sudo "${install[@]}" -qq; then
+    echo "Installing with sudo did not work. Without sudo rights, run this (it asks for" >&2
+    echo "root's password), then start make again:" >&2
+    echo "  $su_line" >&2
+    exit 1
+fi
