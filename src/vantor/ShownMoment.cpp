@@ -18,15 +18,18 @@ void ShownMoment::moveBy(qint64 milliseconds)
 {
     expireIfIdle();
     shiftMs_ += milliseconds;
-    lastMoveMs_ = monotonic_();
-    returnTimer_.start();
-    emit changed();
+    moved();
 }
 
 void ShownMoment::moveByDays(int days)
 {
     expireIfIdle();
     days_ += days;
+    moved();
+}
+
+void ShownMoment::moved()
+{
     lastMoveMs_ = monotonic_();
     returnTimer_.start();
     emit changed();

@@ -40,6 +40,8 @@ Q_SIGNALS:
 
 private:
     void expireIfIdle();
+    // Starts the three minutes again and tells the clocks.
+    void moved();
 
     Monotonic monotonic_;
     // Ends the shift on time also when the clocks refresh only once a minute.

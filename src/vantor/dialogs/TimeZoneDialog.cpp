@@ -421,11 +421,9 @@ void TimeZoneDialog::handleAdd()
         QSize(230, 25));
     panelLayout->addWidget(chooser, QStringLiteral("span 4, wrap para"));
 
-    const QStringList ids = ZoneFacts::chooserIds();
     const QStringList entries = getTimeZoneList();
     chooser->addItems(entries);
-    auto* search = new ZoneSearch(chooser, ids, labels.getString(QStringLiteral("lbl.utc")),
-                                  QDateTime::currentDateTimeUtc());
+    auto* search = new ZoneSearch(chooser, labels.getString(QStringLiteral("lbl.utc")));
     // The local zone is preselected. Entries are compared by their identifier: a mere
     // "contains" would let "UTC" (in every entry's offset text) or "GMT" pick a stranger.
     // The system may name its zone by an alias ("Etc/UTC", "Europe/Kiev"); the exact

@@ -1,16 +1,15 @@
 #include "vantor/dialogs/ZoneSearch.h"
 
 #include "utils/handlers/IcuText.h"
+#include "vantor/dialogs/TimeZoneDialog.h"
 #include "vantor/handlers/CountryCodes.h"
 #include "vantor/handlers/ZoneFacts.h"
-#include "vantor/objects/TimeZoneObject.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QStringListModel>
-#include <QTimeZone>
 
 #include <unicode/translit.h>
 
@@ -46,16 +45,19 @@ QString suggestionText(const QStringList& parts)
 
 } // namespace
 
-ZoneSearch::ZoneSearch(QComboBox* chooser, const QStringList& ids, const QString& utcText,
-                       const QDateTime& now)
+ZoneSearch::ZoneSearch(QComboBox* chooser, const QString& utcText)
     : QObject(chooser), chooser_(chooser), model_(new QStringListModel(this)),
       completer_(new QCompleter(model_, this))
 {
     const CountryCodes countryCodes;
-    zones_.reserve(ids.size());
-    for (const QString& id : ids) {
-        const QString offset = TimeZoneObject::calculateOffset(
-            qint64(ZoneFacts::standardOffset(ZoneFacts::lookUp(id), now)) * 1000);
+    zones_.reserve(chooser->count());
+    for (int row = 0; row < chooser->count(); ++row) {
+        // The row already holds the offset and the identifier: "(UTC+09:00) Asia/Tokyo".
+        const QString text = chooser->itemText(row);
+        const qsizetype close = text.indexOf(QLatin1Char(')'));
+        const QString shownOffset = text.mid(1, close - 1);
+        const QString offset = shownOffset.mid(utcText.size());
+        const QString id = TimeZoneDialog::stripUTC(text);
         const QString code = countryCodes.findCountryCode(id).value_or(QString());
         const QString city = ZoneFacts::cityName(id);
         const QString country = ZoneFacts::countryName(code);
@@ -63,7 +65,7 @@ ZoneSearch::ZoneSearch(QComboBox* chooser, const QStringList& ids, const QString
         if (!country.isEmpty()) {
             shown << country;
         }
-        shown << utcText + offset;
+        shown << shownOffset;
         QStringList words{id, city, ZoneFacts::englishCityName(id), country,
                           ZoneFacts::englishCountryName(code)};
         words << offsetForms(offset, utcText);

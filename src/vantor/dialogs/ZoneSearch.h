@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -22,9 +21,8 @@ class ZoneSearch : public QObject
     Q_OBJECT
 
 public:
-    // The chooser holds one row per identifier, in the same order.
-    ZoneSearch(QComboBox* chooser, const QStringList& ids, const QString& utcText,
-               const QDateTime& now);
+    // Searches the chooser's rows, "(UTC+09:00) Asia/Tokyo", as they stand.
+    ZoneSearch(QComboBox* chooser, const QString& utcText);
 
     // Lower case, without accents, "_" as a blank.
     static QString normalize(const QString& text);

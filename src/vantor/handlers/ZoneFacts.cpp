@@ -1,6 +1,7 @@
 #include "vantor/handlers/ZoneFacts.h"
 
 #include "utils/handlers/IcuText.h"
+#include "utils/handlers/StringUtils.h"
 #include <QRegularExpression>
 #include <QSet>
 
@@ -138,7 +139,8 @@ QString country(const QString& countryCode, const icu::Locale& locale)
 
 QString ZoneFacts::plainCity(const QString& zoneId)
 {
-    return zoneId.mid(zoneId.lastIndexOf(QLatin1Char('/')) + 1).replace(u'_', u' ');
+    return utils::StringUtils::replaceAll(zoneId.mid(zoneId.lastIndexOf(QLatin1Char('/')) + 1),
+                                          QStringLiteral("_"), QStringLiteral(" "));
 }
 
 QString ZoneFacts::cityName(const QString& zoneId)
