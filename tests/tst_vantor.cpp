@@ -19,6 +19,22 @@
 
 using vantor::Vantor;
 
+// Counts the events of one type that reach any object of the application.
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QEvent::Type type, int* count) : type_(type), count_(count) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        *count_ += event->type() == type_ ? 1 : 0;
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+    int* count_;
+};
+
 class TestVantor : public QObject
 {
     Q_OBJECT
@@ -303,6 +319,57 @@ private Q_SLOTS:
         utils::GuiPreferences(Vantor::MAIN_CLASS).setMainWindowLocation(1, 1);
         QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(1, 1));
         QCOMPARE(utils::GuiPreferences(Vantor::MAIN_CLASS).getMainWindowLocation(50, 50), w->pos());
+    }
+
+    // The next minute of the same width repaints the time alone; a wider time ("9:59 AM"
+    // to "10:00 AM") widens its label and the window, so no digit is cut.
+    void aTimeLaysTheWindowOutOnlyWhenItsWidthChanges()
+    {
+        uP->setTimeZones(u"Europe/London"_qs);
+        uP->setTimePattern(u"h:mm a"_qs);
+        auto w = window();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const auto& clock = w->clocks().front();
+        QLabel* time = clock->getTimeLbl();
+        int layoutRequests = 0;
+        EventCounter counter(QEvent::LayoutRequest, &layoutRequests);
+        qApp->installEventFilter(&counter);
+        // One layout pass may ask for the next one, up the nested layouts.
+        const auto settle = [&] {
+            for (int seen = -1; seen != layoutRequests;) {
+                seen = layoutRequests;
+                QCoreApplication::sendPostedEvents();
+            }
+        };
+        const QDateTime at0958(QDate(2026, 1, 15), QTime(9, 58), Qt::UTC);
+        clock->updateDateTime(at0958);
+        settle();
+        const QFontMetrics metrics(time->font());
+        if (metrics.horizontalAdvance(u"9:58"_qs) != metrics.horizontalAdvance(u"9:59"_qs)) {
+            QSKIP("this font's digits differ in width");
+        }
+
+        layoutRequests = 0;
+        clock->updateDateTime(at0958.addSecs(60));
+        settle();
+        QVERIFY(time->text().startsWith(u"9:59"));
+        QCOMPARE(layoutRequests, 0);
+
+        const int narrowWindow = w->width();
+        clock->updateDateTime(at0958.addSecs(120));
+        settle();
+        qApp->removeEventFilter(&counter);
+        QVERIFY(time->text().startsWith(u"10:00"));
+        QVERIFY(layoutRequests > 0);
+        QVERIFY(time->width() >= metrics.horizontalAdvance(time->text()));
+        QVERIFY(time->geometry().right() < time->parentWidget()->width());
+        QVERIFY(w->width() >= narrowWindow);
+
+        // A larger font refits the label at once, before any new text.
+        QFont larger = time->font();
+        larger.setPointSize(larger.pointSize() * 2);
+        time->setFont(larger);
+        QVERIFY(time->width() >= QFontMetrics(larger).horizontalAdvance(time->text()));
     }
 
     void aHugeZoneListIsCut()

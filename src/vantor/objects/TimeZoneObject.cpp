@@ -1,5 +1,6 @@
 #include "vantor/objects/TimeZoneObject.h"
 
+#include "utils/gui/components/FittedLabel.h"
 #include "utils/gui/components/ImageLabel.h"
 #include "utils/gui/components/LayoutUtils.h"
 #include "utils/gui/handlers/FontUtils.h"
@@ -99,7 +100,7 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
     nameLbl->setFont(myFont_sm);
     setTextColor(nameLbl, dark ? lightBlue : StandardColors::NAME);
 
-    timeLbl = new QLabel(timeFormat.format(instant, timeZone));
+    timeLbl = new utils::FittedLabel(timeFormat.format(instant, timeZone));
     timeLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     timeLbl->setFont(myFont);
     if (dark) {
@@ -118,8 +119,7 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
 
     int width = 0;
     int height = 0;
-    for (const QLabel* label :
-         {static_cast<QLabel*>(nameLbl), timeLbl.data(), timeZoneLbl.data(), dateLbl.data()}) {
+    for (const QLabel* label : {getNameLbl(), getTimeLbl(), getTimeZoneLbl(), getDateLbl()}) {
         const QSize extent = utils::FontUtils::getDimension(label->text(), label);
         width = std::max(width, extent.width());
         height += extent.height();
@@ -130,8 +130,7 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
 TimeZoneObject::~TimeZoneObject()
 {
     // Labels placed in a window belong to it; the others are ours to delete.
-    for (QLabel* label :
-         {static_cast<QLabel*>(nameLbl), timeLbl.data(), timeZoneLbl.data(), dateLbl.data()}) {
+    for (QLabel* label : {getNameLbl(), getTimeLbl(), getTimeZoneLbl(), getDateLbl()}) {
         if (label != nullptr && label->parent() == nullptr) {
             delete label;
         }
@@ -182,8 +181,9 @@ void TimeZoneObject::updateDateTime(const QDateTime& instant, qint64 lookAheadMs
             loadFlag(round); // a failure keeps the old flag; the next tick tries again
         }
     }
-    // QLabel ignores a text equal to the shown one, so most ticks change only the seconds.
-    timeLbl->setText(timeFormat.format(instant, timeZone));
+    // A text equal to the shown one is ignored, so most ticks change only the seconds, and
+    // the time label keeps its size and repaints alone.
+    timeLbl->setFittedText(timeFormat.format(instant, timeZone));
     dateLbl->setText(dateFormat.format(instant, timeZone));
     setDateLabelColor(lookAheadMs);
 }

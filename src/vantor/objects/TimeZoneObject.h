@@ -16,6 +16,7 @@
 class QLabel;
 
 namespace utils {
+class FittedLabel;
 class ImageLabel;
 class LanguageTable;
 } // namespace utils
@@ -70,7 +71,7 @@ private:
     const QColor lightBlue{114, 176, 234};
     UserPreferences* uP;
     QPointer<utils::ImageLabel> nameLbl;
-    QPointer<QLabel> timeLbl;
+    QPointer<utils::FittedLabel> timeLbl;
     QPointer<QLabel> timeZoneLbl;
     QPointer<QLabel> dateLbl;
     const QString zoneId_;
