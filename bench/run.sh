@@ -118,10 +118,12 @@ cpu_ticks() {
     alive "$1"
     sed 's/^.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'
 }
-# Times the process was woken: context switches of all its threads.
+# Times the process was woken: the voluntary context switches of all its threads (each
+# is one sleep, ended by one wake-up). Involuntary ones are other programs taking the
+# CPU from it, which a loaded machine adds without the program waking.
 wakeups() {
     alive "$1"
-    cat /proc/"$1"/task/*/status | awk '/^(non)?voluntary_ctxt_switches:/ {n += $2} END {print n}'
+    cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches:/ {n += $2} END {print n}'
 }
 # Time on the CPU in nanoseconds, summed over the process's threads.
 cpu_ns() {
@@ -205,7 +207,7 @@ half_bare=$(awk -v b="$bare_cpu_ns" 'BEGIN {printf "%.1f", b / 2}')
 printf '%-44s %14s %14s %8s  %s\n' "CPU per idle minute, ms (scheduler, exact)" "$vantor_cpu_ns" \
     "$bare_cpu_ns" "$(ratio "$vantor_cpu_ns" "$bare_cpu_ns")" \
     "<= half the bare window: $(verdict "$vantor_cpu_ns" "$half_bare")"
-printf '%-44s %14s %14s\n' "wake-ups per idle minute (context switches)" "$vantor_wakeups" \
+printf '%-44s %14s %14s\n' "wake-ups per idle minute (voluntary switches)" "$vantor_wakeups" \
     "$bare_wakeups"
 echo "the clock with the default patterns (h:mm a, no seconds), 4 clocks:"
 printf '%-44s %14s %14s  %s\n' "  CPU per idle minute, ms (scheduler, exact)" "$minutes_cpu_ns" "" \

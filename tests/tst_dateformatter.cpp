@@ -29,6 +29,10 @@ private Q_SLOTS:
         QTest::newRow("German weekday") << "de_DE"
                                         << "EEEE"
                                         << "Dienstag";
+        // The same pattern again in another language: no formatter of the last one is reused.
+        QTest::newRow("English weekday") << "en_GB"
+                                         << "EEEE"
+                                         << "Tuesday";
         QTest::newRow("German month") << "de_DE"
                                       << "d. MMMM yyyy"
                                       << "16. Juli 2024";
@@ -63,6 +67,16 @@ private Q_SLOTS:
         QCOMPARE(formatter.format(utc(2024, 3, 10, 6), newYork), u"01:00"_qs);
         QCOMPARE(formatter.format(utc(2024, 3, 10, 7), newYork), u"03:00"_qs);
         QCOMPARE(formatter.format(utc(2024, 3, 10, 7), QTimeZone()), u"07:00"_qs);
+
+        // Clocks with one pattern, taking turns, each keep their own zone and its name.
+        DateFormatter tokyo(u"HH:mm z"_qs, u"HH:mm"_qs);
+        DateFormatter london(u"HH:mm z"_qs, u"HH:mm"_qs);
+        for (int round = 0; round < 2; ++round) {
+            QCOMPARE(tokyo.format(utc(2024, 7, 15, 12), QTimeZone("Asia/Tokyo")),
+                     u"21:00 GMT+9"_qs);
+            QCOMPARE(london.format(utc(2024, 7, 15, 12), QTimeZone("Europe/London")),
+                     u"13:00 GMT+1"_qs);
+        }
     }
 
     void patternChangesAndFallbacks()

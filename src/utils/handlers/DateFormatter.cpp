@@ -3,6 +3,7 @@
 #include "utils/gui/handlers/Logger.h"
 #include "utils/handlers/IcuText.h"
 
+#include <unicode/calendar.h>
 #include <unicode/locid.h>
 #include <unicode/simpletz.h>
 #include <unicode/smpdtfmt.h>
@@ -10,6 +11,8 @@
 
 #include <QMutex>
 #include <QSet>
+
+#include <map>
 
 namespace utils {
 
@@ -31,18 +34,34 @@ bool readablePattern(const QString& pattern)
     return !quoted;
 }
 
-std::unique_ptr<icu::SimpleDateFormat> makeFormat(const QString& pattern)
+// Every clock formats by the same two patterns, so the clocks share one formatter for
+// each (a formatter holds some 30 KB of the locale's data) and each clock brings only
+// its own calendar, which carries its zone's offset.
+QMutex sharedMutex;
+std::map<QString, std::shared_ptr<const icu::SimpleDateFormat>>& sharedFormats()
+{
+    static std::map<QString, std::shared_ptr<const icu::SimpleDateFormat>> built;
+    return built;
+}
+
+std::shared_ptr<const icu::SimpleDateFormat> makeFormat(const QString& pattern)
 {
     if (!readablePattern(pattern)) {
         return nullptr;
     }
-    UErrorCode status = U_ZERO_ERROR;
-    auto format =
-        std::make_unique<icu::SimpleDateFormat>(toIcu(pattern), icu::Locale::getDefault(), status);
-    if (U_FAILURE(status)) {
-        return nullptr;
+    QMutexLocker lock(&sharedMutex);
+    auto& shared = sharedFormats()[pattern];
+    if (!shared) {
+        UErrorCode status = U_ZERO_ERROR;
+        auto format = std::make_shared<icu::SimpleDateFormat>(toIcu(pattern),
+                                                              icu::Locale::getDefault(), status);
+        if (U_FAILURE(status)) {
+            sharedFormats().erase(pattern);
+            return nullptr;
+        }
+        shared = std::move(format);
     }
-    return format;
+    return shared;
 }
 
 void reportUnusable(const QString& pattern, const QString& fallback)
@@ -84,23 +103,34 @@ void DateFormatter::build()
         reportUnusable(pattern_, fallback_);
         format_ = makeFormat(fallback_);
     }
+    // The formatter's own kind of calendar (Gregorian, Buddhist, Persian...), so it uses
+    // this one as it is instead of copying it on every call.
+    calendar_.reset(format_ ? format_->getCalendar()->clone() : nullptr);
     offsetSeconds_.reset();
 }
 
 QString DateFormatter::format(const QDateTime& instant, const QTimeZone& zone)
 {
-    if (!format_) {
+    if (!calendar_) {
         return {};
     }
     const int offset = zone.isValid() ? zone.offsetFromUtc(instant) : 0;
     if (offsetSeconds_ != offset) {
         // Only on a change of offset (a daylight-saving switch), not on every tick.
-        format_->adoptTimeZone(new icu::SimpleTimeZone(offset * 1000, icu::UnicodeString(u"GMT")));
+        // Named by its offset, so "z" shows "GMT+9" rather than "GMT" for every zone.
+        const int minutes = std::abs(offset) / 60;
+        const QString id = offset == 0 ? QStringLiteral("GMT")
+                                       : QString::asprintf("GMT%c%02d:%02d", offset < 0 ? '-' : '+',
+                                                           minutes / 60, minutes % 60);
+        calendar_->adoptTimeZone(new icu::SimpleTimeZone(offset * 1000, toIcu(id)));
         offsetSeconds_ = offset;
     }
+    UErrorCode status = U_ZERO_ERROR;
+    calendar_->setTime(static_cast<UDate>(instant.toMSecsSinceEpoch()), status);
     icu::UnicodeString text;
-    format_->format(static_cast<UDate>(instant.toMSecsSinceEpoch()), text);
-    return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
+    icu::FieldPosition position;
+    format_->format(*calendar_, text, position);
+    return U_SUCCESS(status) ? fromIcu(text) : QString();
 }
 
 bool DateFormatter::usesLetter(const QString& pattern, QStringView letters)
@@ -120,6 +150,8 @@ void DateFormatter::setDefaultLocale(const QString& localeName)
 {
     UErrorCode status = U_ZERO_ERROR;
     icu::Locale::setDefault(icu::Locale(localeName.toUtf8().constData()), status);
+    QMutexLocker lock(&sharedMutex);
+    sharedFormats().clear(); // they spell in the locale they were built in
     if (U_FAILURE(status)) {
         Logger::log(QStringLiteral("ICU does not accept the locale %1.").arg(localeName));
     }

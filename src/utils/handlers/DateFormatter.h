@@ -10,6 +10,7 @@
 #include <unicode/uversion.h>
 
 U_NAMESPACE_BEGIN
+class Calendar;
 class SimpleDateFormat;
 U_NAMESPACE_END
 
@@ -48,8 +49,9 @@ private:
     QString pattern_;
     QString fallback_;
     bool usable_ = true;
-    std::optional<int> offsetSeconds_; // the offset the formatter's zone has now
-    std::unique_ptr<icu::SimpleDateFormat> format_;
+    std::optional<int> offsetSeconds_;                    // the offset the calendar's zone has now
+    std::shared_ptr<const icu::SimpleDateFormat> format_; // shared by all with this pattern
+    std::unique_ptr<icu::Calendar> calendar_;
 };
 
 } // namespace utils

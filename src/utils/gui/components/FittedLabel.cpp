@@ -4,10 +4,10 @@
 
 namespace utils {
 
+// Not fitted yet: measuring now would load the default font, which the clock replaces at
+// once. Until its first font or text it lays out like any label.
 FittedLabel::FittedLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
-{
-    fit();
-}
+{}
 
 void FittedLabel::setFittedText(const QString& text)
 {
