@@ -18,6 +18,10 @@
 
 #include <sstream>
 
+#ifdef Q_OS_LINUX
+#include <link.h>
+#endif
+
 using namespace utils;
 
 namespace {
@@ -138,6 +142,24 @@ private slots:
         QVERIFY(!LayoutUtils::loadIcon(path).pixmap(16).isNull());
         QVERIFY(log_.str().empty());
     }
+#ifdef Q_OS_LINUX
+    // Each image is decoded by the decoder for its own format: loading the program's
+    // images loads no other image plugin (the JPEG one costs milliseconds at start-up).
+    void imagesLoadNoPluginOfAnotherFormat()
+    {
+        QVERIFY(!LayoutUtils::loadIcon(u"images/16/exit.gif"_qs).isNull());
+        QVERIFY(!LayoutUtils::loadIcon(u"images/vantor.png"_qs).isNull());
+        QStringList loaded;
+        dl_iterate_phdr(
+            [](dl_phdr_info* info, size_t, void* list) {
+                static_cast<QStringList*>(list)->append(QString::fromLocal8Bit(info->dlpi_name));
+                return 0;
+            },
+            &loaded);
+        QCOMPARE(loaded.filter(u"imageformats/"_qs).filter(QRegularExpression(u"jpeg|ico"_qs)),
+                 QStringList());
+    }
+#endif
     void missingImageIsReported()
     {
         QVERIFY(LayoutUtils::loadIcon(QStringLiteral("images/16/no-such.png")).isNull());

@@ -70,7 +70,7 @@ Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
 
     setWindowTitle(labels.getString(QStringLiteral("vantor.name")));
     placeWindow();
-    setWindowIcon(QIcon(utils::LayoutUtils::resourcePath(QStringLiteral("images/vantor.png"))));
+    setWindowIcon(utils::LayoutUtils::loadIcon(QStringLiteral("images/vantor.png")));
 
     auto* content = new ConstraintLayout(QStringLiteral("insets 4"), {}, {}, this);
     // The window may be smaller than its clocks need: see pack().
@@ -470,7 +470,7 @@ void Vantor::createSystemTray()
 {
     const QString name = labels.getString(QStringLiteral("vantor.name"));
     trayIcon_ = new QSystemTrayIcon(
-        QIcon(utils::LayoutUtils::resourcePath(QStringLiteral("images/16/vantor.png"))), this);
+        utils::LayoutUtils::loadIcon(QStringLiteral("images/16/vantor.png")), this);
     trayIcon_->setToolTip(name);
 
     // Plain entries, separators in both schemes, no scheme colours. The menu is not a

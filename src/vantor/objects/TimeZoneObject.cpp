@@ -166,7 +166,7 @@ bool TimeZoneObject::loadFlag(bool round)
     if (!QFile::exists(path)) {
         return false;
     }
-    nameLbl->setIcon(QIcon(path));
+    nameLbl->setIcon(utils::LayoutUtils::loadIcon(path));
     currentFlagsSetting = round;
     return true;
 }

@@ -3,12 +3,15 @@
 #include "utils/gui/handlers/Logger.h"
 #include "utils/gui/layout/ConstraintLayout.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
 #include <QPalette>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 #include <QtGlobal>
@@ -99,11 +102,31 @@ QString LayoutUtils::resourcePath(const QString& path)
 QIcon LayoutUtils::loadIcon(const QString& path)
 {
     const QString resource = resourcePath(path);
-    if (!QImageReader(resource).canRead()) {
+    QIcon icon;
+    const QImage image = readImage(resource);
+    if (image.isNull()) {
         Logger::log(QStringLiteral("Error: No packed image ") + path);
-        return {};
+        return icon;
     }
-    return QIcon(resource);
+    icon.addPixmap(QPixmap::fromImage(image));
+    // As QIcon(fileName) does: the double-size image too, on a high-density screen.
+    const QString doubleSize = QString(resource).insert(resource.lastIndexOf(u'.'), u"@2x");
+    if (qGuiApp->devicePixelRatio() > 1 && QFile::exists(doubleSize)) {
+        QImage sharp = readImage(doubleSize);
+        sharp.setDevicePixelRatio(2);
+        icon.addPixmap(QPixmap::fromImage(sharp));
+    }
+    return icon;
+}
+
+QImage LayoutUtils::readImage(const QString& fileName)
+{
+    // Told the format and not to guess, the reader uses the decoder for it alone. Left to
+    // guess, it first loads every image plugin there is (GIF, ICO, JPEG...) to ask each
+    // whether it can read the file, which costs more at start-up than all our images.
+    QImageReader reader(fileName, QFileInfo(fileName).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 bool LayoutUtils::isRightToLeft(const QLocale& locale)

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QImage>
 #include <QLocale>
 #include <QString>
 
@@ -37,6 +38,8 @@ public:
     static QString resourcePath(const QString& path);
     // The packed image at the path; a null icon (and a diagnostic line) when there is none.
     static QIcon loadIcon(const QString& path);
+    // The image in the file, decoded by the format its name ends in; null when unreadable.
+    static QImage readImage(const QString& fileName);
 
     // Arabic, Persian, Hebrew ("he" or the old "iw") and Urdu read right to left; every
     // other language, Pashto and Sindhi included, left to right.
