@@ -2,6 +2,7 @@
 
 #include "utils/gui/handlers/Logger.h"
 #include "utils/handlers/IcuText.h"
+#include "utils/handlers/TextFormat.h"
 
 #include <unicode/calendar.h>
 #include <unicode/locid.h>
@@ -118,10 +119,8 @@ QString DateFormatter::format(const QDateTime& instant, const QTimeZone& zone)
     if (offsetSeconds_ != offset) {
         // Only on a change of offset (a daylight-saving switch), not on every tick.
         // Named by its offset, so "z" shows "GMT+9" rather than "GMT" for every zone.
-        const int minutes = std::abs(offset) / 60;
         const QString id = offset == 0 ? QStringLiteral("GMT")
-                                       : QString::asprintf("GMT%c%02d:%02d", offset < 0 ? '-' : '+',
-                                                           minutes / 60, minutes % 60);
+                                       : u"GMT"_qs + TextFormat::utcOffset(qint64(offset) * 1000);
         calendar_->adoptTimeZone(new icu::SimpleTimeZone(offset * 1000, toIcu(id)));
         offsetSeconds_ = offset;
     }

@@ -7,6 +7,7 @@
 #include <unicode/measure.h>
 #include <unicode/msgfmt.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -71,6 +72,17 @@ QString TextFormat::skeletonPattern(const QString& skeleton)
     }
     const icu::UnicodeString pattern = generator->getBestPattern(toIcu(skeleton), status);
     return U_SUCCESS(status) ? fromIcu(pattern) : skeleton;
+}
+
+QString TextFormat::utcOffset(qint64 milliseconds)
+{
+    if (milliseconds == 0) {
+        return QStringLiteral("+00:00");
+    }
+    // The sign comes from the whole offset, so -00:30 does not lose it to a zero hour.
+    const qint64 magnitude = std::abs(milliseconds);
+    return QString::asprintf("%c%02d:%02d", milliseconds < 0 ? '-' : '+', int(magnitude / 3600000),
+                             int(magnitude / 60000 % 60));
 }
 
 } // namespace utils

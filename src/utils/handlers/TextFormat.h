@@ -25,6 +25,8 @@ public:
     static QString message(const QString& pattern, const QStringList& arguments);
     // The locale's date pattern for a skeleton such as "EEEEdMMMM" or "jmm".
     static QString skeletonPattern(const QString& skeleton);
+    // A UTC offset as signed hours and minutes: "+05:30", "-00:30", "+00:00".
+    static QString utcOffset(qint64 milliseconds);
 };
 
 } // namespace utils

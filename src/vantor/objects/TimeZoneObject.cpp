@@ -6,6 +6,7 @@
 #include "utils/gui/handlers/FontUtils.h"
 #include "utils/gui/handlers/Logger.h"
 #include "utils/handlers/LanguageTable.h"
+#include "utils/handlers/TextFormat.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/handlers/ZoneFacts.h"
 #include "vantor/objects/MyConstants.h"
@@ -197,13 +198,7 @@ void TimeZoneObject::reloadZone(const QDateTime& instant)
 
 QString TimeZoneObject::calculateOffset(qint64 milliseconds)
 {
-    if (milliseconds == 0) {
-        return QStringLiteral("+00:00");
-    }
-    // The sign comes from the whole offset, so -00:30 does not lose it to a zero hour.
-    const qint64 magnitude = std::abs(milliseconds);
-    return QString::asprintf("%c%02d:%02d", milliseconds < 0 ? '-' : '+', int(magnitude / 3600000),
-                             int(magnitude / 60000 % 60));
+    return utils::TextFormat::utcOffset(milliseconds);
 }
 
 int TimeZoneObject::dayNumber(const QDate& date)
