@@ -112,23 +112,18 @@ void TrayIconCheck::itemRegistered(const QString& item)
 
 void TrayIconCheck::askWatcher()
 {
-    const QDBusMessage message =
-        call(WATCHER, WATCHER_PATH, QStringLiteral("org.freedesktop.DBus.Properties"),
-             QStringLiteral("Get"), {WATCHER, QStringLiteral("RegisteredStatusNotifierItems")});
-    ++pendingAnswers_;
-    auto* reply = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(message, BUS_TIMEOUT_MS), this);
-    connect(reply, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<QDBusVariant> items = *w;
-        // No watcher on the bus is no answer: an XEmbed tray may still take the icon.
-        if (items.isValid()) {
-            for (const QString& item : items.value().variant().toStringList()) {
-                askOwner(item);
+    ask(call(WATCHER, WATCHER_PATH, QStringLiteral("org.freedesktop.DBus.Properties"),
+             QStringLiteral("Get"), {WATCHER, QStringLiteral("RegisteredStatusNotifierItems")}),
+        [this](const QDBusPendingCall& answer) {
+            const QDBusPendingReply<QDBusVariant> items = answer;
+            // No watcher on the bus is no answer: an XEmbed tray may still take the icon.
+            if (items.isValid()) {
+                for (const QString& item : items.value().variant().toStringList()) {
+                    askOwner(item);
+                }
             }
-        }
-        answered();
-    });
+            return false;
+        });
 }
 
 void TrayIconCheck::askOwner(const QString& item)
@@ -139,23 +134,33 @@ void TrayIconCheck::askOwner(const QString& item)
     if (done_ || service.isEmpty()) {
         return;
     }
-    const QDBusMessage message =
-        call(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+    ask(call(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
              QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"),
-             {service});
+             {service}),
+        [this](const QDBusPendingCall& answer) {
+            const QDBusPendingReply<uint> pid = answer;
+            if (pid.isValid() &&
+                static_cast<qint64>(pid.value()) == QCoreApplication::applicationPid()) {
+                finish(true); // may have deleted this check
+                return true;
+            }
+            return false;
+        });
+}
+
+void TrayIconCheck::ask(const QDBusMessage& question,
+                        const std::function<bool(const QDBusPendingCall&)>& read)
+{
     ++pendingAnswers_;
     auto* reply = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(message, BUS_TIMEOUT_MS), this);
-    connect(reply, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<uint> pid = *w;
-        if (pid.isValid() &&
-            static_cast<qint64>(pid.value()) == QCoreApplication::applicationPid()) {
-            finish(true); // may have deleted this check
-            return;
-        }
-        answered();
-    });
+        QDBusConnection::sessionBus().asyncCall(question, BUS_TIMEOUT_MS), this);
+    connect(reply, &QDBusPendingCallWatcher::finished, this,
+            [this, read](QDBusPendingCallWatcher* answer) {
+                answer->deleteLater();
+                if (!read(*answer)) {
+                    answered();
+                }
+            });
 }
 
 void TrayIconCheck::answered()

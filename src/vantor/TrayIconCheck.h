@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QDBusMessage;
+class QDBusPendingCall;
 class QSystemTrayIcon;
 
 namespace vantor {
@@ -52,6 +54,9 @@ private:
     static bool embedded();
     void askWatcher();
     void askOwner(const QString& item);
+    // Sends the question; read takes the answer and returns true when it ended the check.
+    void ask(const QDBusMessage& question,
+             const std::function<bool(const QDBusPendingCall&)>& read);
     void answered();
     void timeUp();
     void finish(bool added);

@@ -153,6 +153,18 @@ geometry() {
         /^  Width/{w=$NF} /^  Height/{h=$NF} END{print x, y, w, h}'
 }
 
+# Visible windows of the program other than the ones given: menus, dialogs, boxes. Windows
+# of 22 x 22 pixels or less (a tray icon) are not counted.
+other_windows() {
+    local id ow oh
+    for id in $(xdotool search --onlyvisible --pid "$VANTOR_PID" 2>/dev/null); do
+        [[ " $* " == *" $id "* ]] && continue
+        read -r _ _ ow oh < <(geometry "$id")
+        ((ow * oh > 22 * 22)) && echo "$id"
+    done
+    return 0
+}
+
 stop_vantor() {
     kill "$VANTOR_PID" 2>/dev/null || true
     wait "$VANTOR_PID" 2>/dev/null || true

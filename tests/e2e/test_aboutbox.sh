@@ -22,20 +22,9 @@ tray_icon() {
 wait_for 100 tray_icon || fail "no tray icon"
 icon=$(tray_icon)
 
-# Visible windows of the program other than these: menus, boxes.
-others() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$VANTOR_PID" 2>/dev/null); do
-        [[ " $* " == *" $id "* ]] && continue
-        read -r _ _ ow oh < <(geometry "$id")
-        ((ow * oh > 40 * 40)) && echo "$id"
-    done
-    return 0
-}
-
 echo "# About from the right-click menu"
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
-popup_up() { [[ -n $(others "$wid" "$icon") ]]; }
+popup_up() { [[ -n $(other_windows "$wid" "$icon") ]]; }
 wait_for 50 popup_up || fail "no right-click menu"
 xdotool key Down Down Down Return
 about() { xdotool search --all --onlyvisible --pid "$VANTOR_PID" --name '^About$'; }
@@ -48,7 +37,7 @@ read -r bx by bw bh < <(geometry "$box")
 echo "# Exit from the tray menu while the box is open"
 read -r ix iy iw ih < <(geometry "$icon")
 xdotool mousemove $((ix + iw / 2)) $((iy + ih / 2)) click 3
-menu_up() { [[ -n $(others "$wid" "$box" "$icon") ]]; }
+menu_up() { [[ -n $(other_windows "$wid" "$box" "$icon") ]]; }
 wait_for 50 menu_up || fail "no tray menu while the About box is open"
 xdotool key Up Return
 expect_clean_exit "Exit from the tray menu"

@@ -9,23 +9,13 @@ start_vantor
 wid=$(main_window)
 read -r x y w h < <(geometry "$wid")
 
-# Windows of the program other than the main window and the tray icon: menus, dialogs.
-other_windows() {
-    local id
-    for id in $(xdotool search --onlyvisible --pid "$VANTOR_PID" 2>/dev/null); do
-        [[ $id == "$wid" ]] && continue
-        read -r _ _ ww hh < <(geometry "$id")
-        ((ww * hh > 22 * 22)) && echo "$id"
-    done
-    return 0
-}
-menu_open() { [[ -n $(other_windows) ]]; }
-menu_closed() { [[ -z $(other_windows) ]]; }
+menu_open() { [[ -n $(other_windows "$wid") ]]; }
+menu_closed() { [[ -z $(other_windows "$wid") ]]; }
 
 echo "# right-click opens the menu, Escape closes it"
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
 wait_for 50 menu_open || fail "no menu after a right click"
-menu=$(other_windows)
+menu=$(other_windows "$wid")
 read -r _ _ mw mh < <(geometry "$menu")
 # Five entries and three separators make a menu taller than five entries alone.
 ((mh > 5 * 20)) || fail "menu is only $mw x $mh"

@@ -38,17 +38,7 @@ for key, value in sorted(parser["General"].items()):
 EOF
 }
 
-# Other top-level windows of the program: menus and dialogs.
-other_windows() {
-    local id ww hh
-    for id in $(xdotool search --onlyvisible --pid "$VANTOR_PID" 2>/dev/null); do
-        [[ $id == "$wid" ]] && continue
-        read -r _ _ ww hh < <(geometry "$id")
-        ((ww * hh > 22 * 22)) && echo "$id"
-    done
-    return 0
-}
-menu_open() { [[ -n $(other_windows) ]]; }
+menu_open() { [[ -n $(other_windows "$wid") ]]; }
 
 # Opens the right-click menu entry that is $1 places down and waits for the dialog titled $2.
 open_dialog() {
