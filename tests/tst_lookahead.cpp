@@ -5,6 +5,8 @@
 #include "vantor/Vantor.h"
 #include "vantor/objects/ClockTexts.h"
 
+#include <QElapsedTimer>
+
 #include <ctime>
 
 using vantor::ClockTexts;
@@ -16,7 +18,7 @@ class TestLookAhead : public QObject
 {
     Q_OBJECT
 
-    qint64 monotonic = 0;
+    static constexpr qint64 LookAheadNotch = 15 * 60 * 1000;
 
     static QDateTime utc(const char* text)
     {
@@ -39,7 +41,7 @@ private Q_SLOTS:
     {
         const EnvironmentGuard tz("TZ", QByteArray("America/New_York"));
         tzset();
-        ShownMoment moment(nullptr, [this] { return monotonic; });
+        ShownMoment moment;
         const QDateTime now = utc("2026-03-08T06:30:00Z"); // 01:30 EST
         moment.moveBy(60 * 60 * 1000);
         QCOMPARE(inZone(moment.shown(now), "America/New_York"), u"2026-03-08 03:30"_qs);
@@ -58,23 +60,34 @@ private Q_SLOTS:
         tzset();
     }
 
-    // Three minutes after the last move the clocks show now again, by themselves.
-    void returnsToNowAfterThreeIdleMinutes()
+    // A while after the last move the clocks show now again by themselves, through the
+    // event loop; moves that cancel out leave no timer running.
+    void returnsToNowOnTimeThroughTheEventLoop()
     {
-        ShownMoment moment(nullptr, [this] { return monotonic; });
+        QVERIFY(ShownMoment().returnsInMs() == -1);
+        ShownMoment standard;
+        standard.moveBy(LookAheadNotch);
+        QVERIFY(standard.returnsInMs() > ShownMoment::RETURN_MS - 1000);
+
+        constexpr int returnMs = 300;
+        ShownMoment moment(nullptr, returnMs);
         QSignalSpy changes(&moment, &ShownMoment::changed);
-        const QDateTime now = utc("2026-12-09T12:00:00Z");
-        monotonic = 1000;
-        moment.moveBy(15 * 60 * 1000);
-        monotonic += ShownMoment::RETURN_MS - 1;
-        QVERIFY(moment.isShifted());
-        moment.moveBy(15 * 60 * 1000); // a move starts the three minutes again
-        monotonic += ShownMoment::RETURN_MS - 1;
-        QCOMPARE(moment.shown(now), now.addSecs(30 * 60));
-        monotonic += 1;
-        QCOMPARE(moment.shown(now), now);
+        moment.moveBy(LookAheadNotch);
+        moment.moveBy(-LookAheadNotch);
         QVERIFY(!moment.isShifted());
-        QCOMPARE(changes.count(), 3);
+        QCOMPARE(moment.returnsInMs(), -1);
+
+        QElapsedTimer since;
+        since.start();
+        moment.moveBy(LookAheadNotch);
+        moment.moveByDays(1);
+        QVERIFY(moment.isShifted());
+        QTRY_VERIFY_WITH_TIMEOUT(!moment.isShifted(), 5000);
+        QVERIFY2(since.elapsed() >= returnMs - 5, qPrintable(QString::number(since.elapsed())));
+        QCOMPARE(moment.returnsInMs(), -1);
+        QCOMPARE(changes.count(), 5); // four moves and the return
+        const QDateTime now = utc("2026-12-09T12:00:00Z");
+        QCOMPARE(moment.shown(now), now);
     }
 
     void tooltipNamesAComingChange_data()

@@ -120,8 +120,9 @@ private Q_SLOTS:
         QTest::newRow("one") << "Asia/Kolkata" << QStringList{u"Asia/Kolkata"_qs};
         QTest::newRow("trailing separators")
             << "Asia/Kolkata;Europe/Paris;;" << QStringList{u"Asia/Kolkata"_qs, u"Europe/Paris"_qs};
-        QTest::newRow("empty middle piece kept")
-            << "A/B;;C/D" << QStringList{u"A/B"_qs, u""_qs, u"C/D"_qs};
+        // An empty piece would be a clock without a caption that shows UTC.
+        QTest::newRow("empty middle piece left out")
+            << "A/B;;C/D" << QStringList{u"A/B"_qs, u"C/D"_qs};
         QTest::newRow("empty") << "" << QStringList{};
     }
     void zoneListIsSplitAtSemicolons()
@@ -189,6 +190,63 @@ private Q_SLOTS:
         QVERIFY2(file.contains("TimeFontWidth=abc"), file);
         QVERIFY2(file.contains("VerticalLayout=maybe"), file);
         QVERIFY2(file.contains("TimePattern=HH:mm:ss"), file);
+    }
+
+    // Every typed key with a value it cannot take, one of them a megabyte long: each
+    // reads as its own default, gets one short line however often it is read, and
+    // nothing else is lost.
+    void badValuesOfEveryKeyFallBackOneByOne()
+    {
+        const QByteArray huge(1 << 20, '7');
+        writeFile(settings->file(), "[General]\n"
+                                    "TimeFontWidth=" +
+                                        huge +
+                                        "\n"
+                                        "VerticalLayout=1\n"
+                                        "RoundFlags=yes\n"
+                                        "OnTaskBar=on\n"
+                                        "AlwaysOnTop=\n"
+                                        "DarkMode=dark\n"
+                                        "MainWindowPosX=left\n"
+                                        "MainWindowPosY=30\n"
+                                        "FontVariableWidthSize=big\n"
+                                        "FontFixedWidthSize=14\n"
+                                        "TimeZones=\"Asia/Tokyo;;Europe/Paris\"\n"
+                                        "Unknown=kept\n");
+        UserPreferences up(MAIN_CLASS);
+        GuiPreferences gp(MAIN_CLASS);
+        for (int read = 0; read < 3; ++read) {
+            QCOMPARE(up.getTimeFontSize(), 18);
+            QVERIFY(up.isVerticalLayout());
+            QVERIFY(up.isRoundFlags());
+            QVERIFY(!up.isOnTaskBar());
+            QVERIFY(up.isAlwaysOnTop());
+            QVERIFY(!up.isDarkMode());
+            QCOMPARE(gp.getMainWindowLocation(50, 50), QPoint(50, 30));
+            QCOMPARE(gp.getFontVariableWidthSize(), 12);
+            QCOMPARE(gp.getFontFixedWidthSize(), 14);
+            QCOMPARE(up.getTimeZones(), (QStringList{u"Asia/Tokyo"_qs, u"Europe/Paris"_qs}));
+        }
+        const QStringList lines =
+            QString::fromStdString(log.str()).split(u'\n', Qt::SkipEmptyParts);
+        for (const QString& key :
+             {u"TimeFontWidth"_qs, u"VerticalLayout"_qs, u"RoundFlags"_qs, u"OnTaskBar"_qs,
+              u"AlwaysOnTop"_qs, u"DarkMode"_qs, u"MainWindowPosX"_qs, u"FontVariableWidthSize"_qs,
+              u"TimeZones"_qs}) {
+            QCOMPARE(lines.filter(key + u'=').size(), 1);
+        }
+        QCOMPARE(lines.size(), 9);
+        for (const QString& line : lines) {
+            QVERIFY2(line.size() < 300, qPrintable(line.left(300)));
+        }
+        QVERIFY(lines.filter(u"TimeFontWidth"_qs).first().contains(u"(1048576 characters)"_qs));
+
+        // A write keeps every stored text, the megabyte included.
+        up.setDarkMode(true);
+        const QByteArray file = readFile(settings->file());
+        QVERIFY(file.contains("TimeFontWidth=" + huge + "\n"));
+        QVERIFY2(file.contains("Unknown=kept"), file.left(200));
+        QVERIFY2(file.contains("TimeZones=\"Asia/Tokyo;;Europe/Paris\""), file.left(200));
     }
 
     void damagedFileIsKeptAside()

@@ -3,6 +3,7 @@
 #include "utils/handlers/LanguageTable.h"
 #include "vantor/RefreshScheduler.h"
 #include "vantor/Vantor.h"
+#include "vantor/WakeTimer.h"
 #include "vantor/objects/TimeZoneObject.h"
 #include "vantor/preferences/UserPreferences.h"
 
@@ -122,7 +123,6 @@ private Q_SLOTS:
         const utils::LanguageTable labels =
             utils::LanguageTable::load(vantor::Vantor::LANGUAGE, QLocale());
         wall = from.toMSecsSinceEpoch() + 250;
-        vantor::TimeZoneObject::setClock([this] { return QDateTime::fromMSecsSinceEpoch(wall); });
 
         const QStringList zones{u"America/New_York"_qs, u"Asia/Kolkata"_qs, u"Pacific/Chatham"_qs};
         std::vector<std::unique_ptr<vantor::TimeZoneObject>> byMinute;
@@ -171,7 +171,80 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(refreshes, 4 * 60 + 29); // every whole minute after the start, and no more
-        vantor::TimeZoneObject::setClock({});
+        tzset();
+    }
+
+    // Both sources of the refresh timer, the kernel's and the plain one of systems
+    // without it: one timeout per start, and idle after it.
+    void wakeTimerFiresOnceAndRests_data()
+    {
+        QTest::addColumn<vantor::WakeTimer::Source>("source");
+        QTest::newRow("kernel") << vantor::WakeTimer::Source::Kernel;
+        QTest::newRow("plain") << vantor::WakeTimer::Source::Plain;
+    }
+    void wakeTimerFiresOnceAndRests()
+    {
+        QFETCH(vantor::WakeTimer::Source, source);
+        vantor::WakeTimer timer(nullptr, source);
+        QSignalSpy timeouts(&timer, &vantor::WakeTimer::timeout);
+        QCOMPARE(timer.remainingMs(), -1);
+        timer.start(20);
+        timer.stop();
+        QVERIFY(!timer.isActive());
+        timer.start(40);
+        QVERIFY(timer.isActive());
+        QVERIFY(timer.remainingMs() > 0 && timer.remainingMs() <= 40);
+        QTRY_COMPARE(timeouts.count(), 1);
+        QVERIFY(!timer.isActive());
+        QCOMPARE(timer.remainingMs(), -1);
+        timer.start(0);
+        QTRY_COMPARE(timeouts.count(), 2);
+        QVERIFY(!timer.isActive());
+    }
+
+    void earlyRefreshAtMidnightShowsTheNewDateInItsColour_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QDateTime>("midnight");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QColor>("colour");
+        // London is the local zone. Tokyo's midnight puts it a day ahead; London's own
+        // year end leaves New York a day behind.
+        QTest::newRow("Tokyo's midnight")
+            << u"Asia/Tokyo"_qs << QDateTime(QDate(2026, 12, 9), QTime(15, 0), QTimeZone::utc())
+            << u"2026-12-10"_qs << QColor(112, 13, 114);
+        QTest::newRow("year end") << u"America/New_York"_qs
+                                  << QDateTime(QDate(2027, 1, 1), QTime(0, 0), QTimeZone::utc())
+                                  << u"2026-12-31"_qs << QColor(212, 43, 50);
+    }
+    void earlyRefreshAtMidnightShowsTheNewDateInItsColour()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QDateTime, midnight);
+        QFETCH(QString, date);
+        QFETCH(QColor, colour);
+        const EnvironmentGuard tz("TZ", QByteArray("Europe/London"));
+        tzset();
+        const TemporarySettings settings;
+        vantor::UserPreferences uP(vantor::Vantor::MAIN_CLASS);
+        const utils::LanguageTable labels =
+            utils::LanguageTable::load(vantor::Vantor::LANGUAGE, QLocale());
+        const qint64 due = midnight.toMSecsSinceEpoch();
+        wall = due - 59'000;
+        vantor::TimeZoneObject clock(zone, QDateTime::fromMSecsSinceEpoch(wall), &uP, std::nullopt,
+                                     labels);
+        RefreshScheduler minutes(
+            nullptr, [this] { return wall; }, [] { return false; });
+        connect(&minutes, &RefreshScheduler::refresh, this,
+                [&](qint64 ms) { clock.updateDateTime(QDateTime::fromMSecsSinceEpoch(ms)); });
+        minutes.start(wall);
+        QCOMPARE(minutes.dueMs(), due);
+
+        // The timer comes 40 ms before midnight; text and colour both show midnight.
+        wall = due - 40;
+        minutes.fire();
+        QCOMPARE(clock.getDateLbl()->text(), date);
+        QCOMPARE(clock.getDateLbl()->palette().color(QPalette::WindowText), colour);
         tzset();
     }
 };

@@ -69,7 +69,6 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        TimeZoneObject::setClock({});
         utils::Logger::setStream(nullptr);
         uP.reset();
         settings.reset();
@@ -208,6 +207,8 @@ private Q_SLOTS:
         QTest::newRow("unbalanced quote") << "h:mm 'o clock";
         QTest::newRow("unknown letters") << "HH:mm:ss jjjj";
         QTest::newRow("only quotes") << "'''";
+        QTest::newRow("empty") << "";
+        QTest::newRow("blank") << "  ";
     }
     void unusablePatternsFallBackAndStayStored()
     {
@@ -218,7 +219,23 @@ private Q_SLOTS:
         QVERIFY2(clock->getTimeLbl()->text().startsWith(u"5:30"_qs),
                  qPrintable(clock->getTimeLbl()->text()));
         QCOMPARE(uP->getTimePattern({}), pattern);
-        QVERIFY(QString::fromStdString(log.str()).contains(pattern));
+        QVERIFY(QString::fromStdString(log.str()).contains(u'"' + pattern + u'"'));
+    }
+
+    // An unknown zone shows UTC and says so in one line, also for a megabyte of text.
+    void unknownZoneIsReportedOnceAndShort()
+    {
+        const QString huge(1 << 20, u'x');
+        const QDateTime instant = utc("2024-07-15T12:00:00");
+        for (int i = 0; i < 2; ++i) {
+            const auto clock = entry(huge, instant);
+            QCOMPARE(clock->getTimeLbl()->text(), u"12:00 PM"_qs);
+        }
+        const QStringList lines =
+            QString::fromStdString(log.str()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().size() < 300 && lines.first().contains(u"Unknown time zone"_qs),
+                 qPrintable(lines.first().left(300)));
     }
 
     void dateColourComparesDaysAcrossTheYear_data()
@@ -250,15 +267,13 @@ private Q_SLOTS:
         QFETCH(bool, dark);
         QFETCH(QColor, colour);
         const QDateTime instant = utc(now.toLatin1().constData());
-        TimeZoneObject::setClock([instant] { return instant; });
         uP->setDarkMode(dark);
         const auto clock = entry(zone, instant);
         QCOMPARE(textColor(clock->getDateLbl()), colour);
 
-        // The colour follows the clock, not the instant a tick shows: half a day later
+        // The colour follows the instant shown, as the date text does: half a day later
         // both sides are on the same date.
-        TimeZoneObject::setClock([instant] { return instant.addSecs(12 * 3600); });
-        clock->updateDateTime(instant);
+        clock->updateDateTime(instant.addSecs(12 * 3600));
         QCOMPARE(textColor(clock->getDateLbl()),
                  dark ? StandardColors::LIGHT_TEXT : StandardColors::BASE);
     }

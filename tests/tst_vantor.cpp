@@ -73,7 +73,7 @@ private Q_SLOTS:
         settings.reset();
     }
 
-    void startsAtTheStoredPositionAndClampsWhatItStores()
+    void startsAtTheStoredPositionAndStoresItAsItIs()
     {
         auto first = window();
         QCOMPARE(first->pos(), QPoint(50, 50));
@@ -84,12 +84,16 @@ private Q_SLOTS:
         // Without a tray the user is told once, and the window still opens.
         QCOMPARE(boxes, QStringList{u"Error: System Tray is not supported."_qs});
 
+        // A screen left of the main one has negative coordinates: stored as they are,
+        // and a start where that screen is gone opens on this one.
         first->move(-30, 200);
         first->saveWindowSettings();
         QCOMPARE(utils::GuiPreferences(Vantor::MAIN_CLASS).getMainWindowLocation(50, 50),
-                 QPoint(0, 200));
+                 QPoint(-30, 200));
         first.reset();
-        QCOMPARE(window()->pos(), QPoint(0, 200));
+        QCOMPARE(window()->pos(), QPoint(50, 50));
+        QCOMPARE(utils::GuiPreferences(Vantor::MAIN_CLASS).getMainWindowLocation(50, 50),
+                 QPoint(-30, 200));
     }
 
     // Qt reads the desktop's "no" as "nb", which alone would leave the window in English.

@@ -1,7 +1,5 @@
 #include "vantor/LookAhead.h"
 
-#include "utils/gui/components/LayoutUtils.h"
-#include "utils/gui/layout/ConstraintLayout.h"
 #include "utils/handlers/LanguageTable.h"
 #include "utils/handlers/TextFormat.h"
 #include "vantor/ShiftBadge.h"
@@ -18,18 +16,17 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace vantor {
 
 LookAhead::LookAhead(QWidget* window, const utils::LanguageTable& labels, UserPreferences* uP,
                      const Clocks& clocks)
-    : QObject(window), window_(window), labels_(labels), uP_(uP), clocks_(clocks), moment_(this),
+    : window_(window), labels_(labels), uP_(uP), clocks_(clocks), moment_(this),
       badge_(new ShiftBadge(window))
 {
     window->setToolTip(labels.getString(QStringLiteral("lbl.tip.window")));
     window->installEventFilter(this);
-    // A row of its own above the clocks, empty while they show now.
-    static_cast<utils::ConstraintLayout*>(window->layout())
-        ->addWidget(badge_, QStringLiteral("alignx trailing, wrap 2"));
     connect(&moment_, &ShownMoment::changed, this, [this] {
         showBadge();
         emit moved();
@@ -62,12 +59,22 @@ void LookAhead::accessibilityActiveChanged(bool active)
 
 void LookAhead::showBadge()
 {
-    const bool wasShown = badge_->isVisibleTo(window_);
     badge_->showShift(texts().shiftText(moment_.nominalShiftMs()),
                       labels_.getString(QStringLiteral("lbl.lookahead.backtonow")));
-    if (badge_->isVisibleTo(window_) != wasShown && window_->isVisible()) {
-        utils::LayoutUtils::fitOnScreen(window_, window_->sizeHint());
-    }
+    placeBadge();
+}
+
+void LookAhead::placeBadge()
+{
+    // Over the window's top trailing corner, outside its layout: the clocks stay where
+    // they are while the badge comes and goes.
+    // On the window's edge, where it hides the least of the first clock.
+    constexpr int margin = 1;
+    const int x = window_->layoutDirection() == Qt::RightToLeft
+                      ? margin
+                      : window_->width() - badge_->width() - margin;
+    badge_->move(std::max(x, 0), 0);
+    badge_->raise();
 }
 
 bool LookAhead::eventFilter(QObject* watched, QEvent* event)
@@ -80,6 +87,10 @@ bool LookAhead::eventFilter(QObject* watched, QEvent* event)
             return key(static_cast<QKeyEvent*>(event));
         case QEvent::ToolTip:
             return toolTip(static_cast<QHelpEvent*>(event));
+        case QEvent::Resize:
+        case QEvent::LayoutDirectionChange:
+            placeBadge();
+            break;
         default:
             break;
         }

@@ -30,7 +30,8 @@ class UserPreferences;
 // Up/Down; Home or Escape for now), with a badge while the clocks are not on now; Ctrl+C
 // copies the shown times. It also keeps each clock's tooltip and the name a screen
 // reader gives the clock. It watches the window's events, so the window itself needs no
-// code for any of it.
+// code for any of it. It refers to the window's language table and clocks, so the window
+// must destroy it before them.
 class LookAhead : public QObject, public QAccessible::ActivationObserver
 {
     Q_OBJECT
@@ -74,6 +75,7 @@ private:
     // A clock's tooltip, made when the pointer rests on it.
     bool toolTip(QHelpEvent* event);
     void showBadge();
+    void placeBadge();
 
     QWidget* window_;
     const utils::LanguageTable& labels_;

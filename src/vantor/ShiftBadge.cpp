@@ -33,6 +33,7 @@ void ShiftBadge::showShift(const QString& text, const QString& hint)
         return;
     }
     setText(text);
+    adjustSize();
     setToolTip(hint);
     setAccessibleName(text);
     setAccessibleDescription(hint);

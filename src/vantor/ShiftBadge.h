@@ -4,7 +4,7 @@
 
 namespace vantor {
 
-// The small sign in the window's top row that says how far ahead or back the clocks
+// The small sign over the window's top corner that says how far ahead or back the clocks
 // look; a click on it shows now again. It takes its own clicks, so they neither drag
 // the window nor open its menu.
 class ShiftBadge : public QLabel

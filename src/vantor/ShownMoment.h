@@ -4,8 +4,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
-
 namespace vantor {
 
 // The moment all clocks show: now, or now moved ahead or back by the user to see what
@@ -17,38 +15,38 @@ class ShownMoment : public QObject
     Q_OBJECT
 
 public:
-    using Monotonic = std::function<qint64()>;
+    static constexpr int RETURN_MS = 3 * 60 * 1000;
 
-    static constexpr qint64 RETURN_MS = 3 * 60 * 1000;
-
-    explicit ShownMoment(QObject* parent = nullptr, Monotonic monotonic = {});
+    // returnMs: how long after the last move the clocks show now again.
+    explicit ShownMoment(QObject* parent = nullptr, int returnMs = RETURN_MS);
 
     void moveBy(qint64 milliseconds);
     void moveByDays(int days);
     void returnToNow();
 
-    // True while the moment is not now (and not yet timed out).
-    bool isShifted();
+    // True while the moment is not now.
+    bool isShifted() const { return shiftMs_ != 0 || days_ != 0; }
     // How far ahead (negative: back) the shown moment is, for the badge and the copy.
-    qint64 nominalShiftMs();
+    qint64 nominalShiftMs() const;
     // The instant to show for the wall clock's now.
-    QDateTime shown(const QDateTime& now);
+    QDateTime shown(const QDateTime& now) const;
+    // Milliseconds until the return to now, or -1 while the clocks show now.
+    int returnsInMs() const { return returnTimer_.remainingTime(); }
 
 Q_SIGNALS:
     // The shift changed: by a move, a return to now, or the timeout.
     void changed();
 
 private:
-    void expireIfIdle();
-    // Starts the three minutes again and tells the clocks.
+    // Starts the three minutes again, or stops them when the moves cancelled out, and
+    // tells the clocks.
     void moved();
 
-    Monotonic monotonic_;
-    // Ends the shift on time also when the clocks refresh only once a minute.
+    // Ends the shift on time, also when the clocks refresh only once a minute; nothing
+    // runs while the clocks show now.
     QTimer returnTimer_{this};
     qint64 shiftMs_ = 0;
     int days_ = 0;
-    qint64 lastMoveMs_ = 0;
 };
 
 } // namespace vantor

@@ -77,8 +77,8 @@ Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
     content->setSizeConstraint(QLayout::SetNoConstraint);
     installEventFilter(new FrameDragListener(this, this));
     ClockGroup::installAccessibility();
-    lookAhead_ = new LookAhead(this, labels, &uP, timeZones_AL);
-    connect(lookAhead_, &LookAhead::moved, this, [this] { tick(secondsTimer->now()); });
+    lookAhead_ = std::make_unique<LookAhead>(this, labels, &uP, timeZones_AL);
+    connect(lookAhead_.get(), &LookAhead::moved, this, [this] { tick(secondsTimer->now()); });
     addPopup();
     createLayout();
     setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
@@ -180,7 +180,8 @@ QSize Vantor::getWindowSize() const
 void Vantor::saveWindowSettings()
 {
     const QPoint position = pos();
-    gP.setMainWindowLocation(std::max(position.x(), 0), std::max(position.y(), 0));
+    // As it is: a screen left of or above the main one has negative coordinates.
+    gP.setMainWindowLocation(position.x(), position.y());
 }
 
 void Vantor::removePreferences()
@@ -240,8 +241,8 @@ void Vantor::tick(qint64 shownMs)
         }
         lookAhead_->refreshTexts();
     }
-    for (std::size_t i = 0; i < timeZones_AL.size(); ++i) {
-        timeZones_AL[i]->updateDateTime(instant, now.msecsTo(instant));
+    for (const auto& entry : timeZones_AL) {
+        entry->updateDateTime(instant);
     }
     lookAhead_->updateTexts(instant);
 }
@@ -341,13 +342,20 @@ void Vantor::resetView(bool resetLocation)
     show();
 }
 
+void Vantor::dispatchLater(const std::function<void()>& command)
+{
+    QMetaObject::invokeMethod(this, command, Qt::QueuedConnection);
+}
+
 void Vantor::addPopup()
 {
-    delete shortPopup;
-    shortPopup = new QMenu(this);
+    if (shortPopup == nullptr) {
+        shortPopup = new QMenu(this);
+    }
+    shortPopup->clear();
     const bool dark = uP.isDarkMode();
     const auto listener = [this](const QString& command) {
-        actionPerformed(command);
+        dispatchLater([this, command] { actionPerformed(command); });
     };
     struct Entry
     {
@@ -381,6 +389,8 @@ void Vantor::addPopup()
         palette.setColor(QPalette::Window, StandardColors::SHADE);
         palette.setColor(QPalette::Base, StandardColors::SHADE);
         shortPopup->setPalette(palette);
+    } else {
+        shortPopup->setPalette(QPalette());
     }
     shortPopup->setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
 }
@@ -477,9 +487,9 @@ void Vantor::createSystemTray()
     // child of the window: it must work while the About box disables the window.
     trayMenu_ = std::make_unique<QMenu>();
     QMenu* menu = trayMenu_.get();
-    const auto add = [&](const char* key, auto slot) {
+    const auto add = [&](const char* key, const std::function<void()>& slot) {
         connect(menu->addAction(labels.getString(QLatin1String(key))), &QAction::triggered, this,
-                slot);
+                [this, slot] { dispatchLater(slot); });
     };
     add("menu.timezones", [this] { actionPerformed(MyConstants::TimeZonesCmd); });
     add("menu.settings", [this] { openSettings(false); });

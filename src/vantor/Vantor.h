@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -65,7 +66,7 @@ public:
     const RefreshScheduler* timer() const { return secondsTimer; }
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
     QMenu* popupMenu() const { return shortPopup; }
-    LookAhead* lookAhead() const { return lookAhead_; }
+    LookAhead* lookAhead() const { return lookAhead_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -78,7 +79,12 @@ private:
     void createVerticalLayout();
     QWidget* createClockPanel(TimeZoneObject& entry);
     void createClockEntries(bool withCards);
+    // Builds the right-click menu's entries, in place: the menu may be the one whose
+    // entry started the rebuild.
     void addPopup();
+    // Runs a menu's command once the menu has finished with the key or click that chose
+    // it, so a dialog never runs inside the menu's own event.
+    void dispatchLater(const std::function<void()>& command);
     void createSystemTray();
     void openSettings(bool applyDarkMode);
     void showAboutBox();
@@ -102,7 +108,8 @@ private:
     std::unique_ptr<QMenu> trayMenu_;
     // The instant the current clocks were built for; their first tick follows it.
     qint64 builtAtMs_ = 0;
-    LookAhead* lookAhead_ = nullptr;
+    // Declared after the language table and the clocks it refers to, so it goes first.
+    std::unique_ptr<LookAhead> lookAhead_;
     // The tz files of the shown zones, so new rules show without a restart.
     ZoneRulesWatcher zoneRules_;
     // The window type is chosen once, at start; a rebuild keeps it.

@@ -13,11 +13,17 @@
 
 namespace vantor {
 
-WakeTimer::WakeTimer(QObject* parent) : QObject(parent)
+WakeTimer::WakeTimer(QObject* parent, Source source) : QObject(parent)
 {
     fallback_.setSingleShot(true);
     fallback_.setTimerType(Qt::PreciseTimer);
-    connect(&fallback_, &QTimer::timeout, this, &WakeTimer::timeout);
+    connect(&fallback_, &QTimer::timeout, this, [this] {
+        active_ = false;
+        emit timeout();
+    });
+    if (source == Source::Plain) {
+        return;
+    }
 #ifdef Q_OS_LINUX
     timerFd_ = timerfd_create(CLOCK_BOOTTIME, TFD_NONBLOCK | TFD_CLOEXEC);
     if (timerFd_ >= 0) {

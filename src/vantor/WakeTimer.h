@@ -17,7 +17,15 @@ class WakeTimer : public QObject
     Q_OBJECT
 
 public:
-    explicit WakeTimer(QObject* parent = nullptr);
+    // Kernel: the timerfds where the system has them. Plain: a toolkit timer only, as on
+    // systems without them (and in tests of that path).
+    enum class Source
+    {
+        Kernel,
+        Plain
+    };
+
+    explicit WakeTimer(QObject* parent = nullptr, Source source = Source::Kernel);
     ~WakeTimer() override;
 
     void start(int milliseconds);

@@ -6,6 +6,8 @@
     atspi.py tree PID     the whole tree, indented, to see what a test could look for
     atspi.py described PID  as labels, with each one's description (a tooltip) after a
                           second tab, its lines joined by " | "
+    atspi.py extents PID  role, name and "x y width height" on the screen of every
+                          element, tab-separated
 
 Waits up to --wait seconds (default 10) for the program to appear on the accessibility
 bus with a window; exits 1 if it does not. Needs the bus of lib.sh's start_accessibility.
@@ -45,6 +47,12 @@ def read(pid, command):
         name = node.name.replace("\n", " ")
         if command == "tree":
             lines.append(f"{'  ' * depth}{node.getRoleName()}\t{name}")
+        elif command == "extents":
+            try:
+                box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            except NotImplementedError:
+                continue
+            lines.append(f"{node.getRoleName()}\t{name}\t{box.x} {box.y} {box.width} {box.height}")
         elif role in TEXT_ROLES:
             line = f"{node.getRoleName()}\t{name}"
             if command == "described":
@@ -55,7 +63,7 @@ def read(pid, command):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("command", choices=["labels", "described", "tree"])
+    parser.add_argument("command", choices=["labels", "described", "tree", "extents"])
     parser.add_argument("pid", type=int)
     parser.add_argument("--wait", type=float, default=10.0)
     args = parser.parse_args()

@@ -24,11 +24,21 @@ fail() {
 }
 
 cleanup() {
-    local pid
+    local pid status=$?
     [[ -n "$VANTOR_PID" ]] && kill "$VANTOR_PID" 2>/dev/null || true
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
+    # What the sanitizers found in any run of the program fails the test, also where the
+    # test itself did not notice.
+    local found
+    found=$(grep -l -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$E2E_TMP"/*.out 2>/dev/null || true)
+    if [[ -n $found ]]; then
+        echo "FAIL: the sanitizers reported:" >&2
+        grep -h -A40 -E 'ERROR: (Address|Leak)Sanitizer|runtime error:' $found >&2
+        status=1
+    fi
     [[ -z "${E2E_KEEP:-}" ]] && rm -rf "$E2E_TMP"
+    exit $status
 }
 trap cleanup EXIT
 
@@ -43,9 +53,10 @@ wait_for() {
     return 1
 }
 
+# E2E_SCREEN sets the screen's width x height x depth (default 1280x800x24).
 start_desktop() {
     # The server picks a free display itself, so parallel runs never collide.
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_TMP/display" \
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x800x24}" -nolisten tcp 3>"$E2E_TMP/display" \
         >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     wait_for 100 test -s "$E2E_TMP/display" || fail "Xvfb did not start"
@@ -179,4 +190,35 @@ expect_clean_exit() {
     wait "$VANTOR_PID" || status=$?
     VANTOR_PID=
     ((status == 0)) || fail "$1 ended with status $status"
+}
+
+# Opens the main window's menu from the keyboard (Shift+F10) and picks the entry $1
+# places down: 1 Time Zones, 2 Settings, 3 About, 4 Reset View, 5 Exit.
+menu_entry() {
+    local wid
+    wid=$(main_window)
+    xdotool windowactivate "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+    wait_for 50 window_is_active "$wid" || fail "the main window did not get the focus"
+    xdotool key shift+F10
+    wait_for 50 menu_is_up "$wid" || fail "no menu after Shift+F10"
+    local i
+    for ((i = 0; i < $1; i++)); do xdotool key Down; done
+    xdotool key Return
+}
+menu_is_up() { [[ -n $(other_windows "$1") ]]; }
+window_is_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
+
+# Waits for a window of the program titled $1 and prints its id.
+window_titled() {
+    wait_for 100 xdotool search --all --onlyvisible --pid "$VANTOR_PID" --name "^$1\$" ||
+        fail "no window '$1'"
+    xdotool search --all --onlyvisible --pid "$VANTOR_PID" --name "^$1\$" | head -1
+}
+
+# CPU time the program has used so far, in milliseconds (user and system).
+cpu_ms() {
+    local fields
+    # The fields after the command's name, which is in parentheses.
+    fields=$(sed 's/^.*) //' "/proc/$VANTOR_PID/stat")
+    awk -v hz="$(getconf CLK_TCK)" '{ print int(($12 + $13) * 1000 / hz) }' <<<"$fields"
 }

@@ -42,12 +42,20 @@ expect_spoken() {
     fail "no clock read as '$want': $(atspi tree "$VANTOR_PID" | grep panel)"
 }
 
+# Where the clocks and their captions lie on the screen.
+clock_places() { atspi extents "$VANTOR_PID" | grep -E $'^panel\t|^label\t(London|Tokyo)\t' | cut -f1,2,3 | sed 's/:.*\t/\t/'; }
+
 expect_shift 0 ""
 expect_spoken 0
-echo "# two notches up: 30 minutes ahead on every clock"
+places=$(clock_places)
+[[ $(grep -c . <<<"$places") == 4 ]] || fail "clocks not found: $places"
+echo "# two notches up: 30 minutes ahead on every clock, and nothing moves for the badge"
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 4 click 4
 expect_shift 30 "+30m"
 expect_spoken 30
+[[ $(clock_places) == "$places" ]] ||
+    fail "the clocks moved when the badge came:"$'\n'"$(diff <(echo "$places") <(clock_places))"
+[[ $(geometry "$wid") == "$x $y $w $h" ]] || fail "the window changed for the badge: $(geometry "$wid")"
 echo "# with Shift an hour a notch, down goes back"
 xdotool keydown shift click 4 click 4 keyup shift click 5
 expect_shift 135 "+2h 15m"

@@ -11,7 +11,6 @@
 #include <unicode/unistr.h>
 
 #include <QMutex>
-#include <QSet>
 
 #include <map>
 
@@ -24,6 +23,10 @@ namespace {
 bool readablePattern(const QString& pattern)
 {
     static const QString letters = QStringLiteral("GyMdkHmsSEDFwWahKzYeugAZvcLQqVUOXxrbB");
+    // An empty pattern would show a clock without its time or date.
+    if (pattern.trimmed().isEmpty()) {
+        return false;
+    }
     bool quoted = false;
     for (const QChar c : pattern) {
         if (c == QLatin1Char('\'')) {
@@ -67,15 +70,10 @@ std::shared_ptr<const icu::SimpleDateFormat> makeFormat(const QString& pattern)
 
 void reportUnusable(const QString& pattern, const QString& fallback)
 {
-    static QMutex mutex;
-    static QSet<QString> reported;
-    QMutexLocker lock(&mutex);
-    if (!reported.contains(pattern)) {
-        reported.insert(pattern);
-        Logger::log(QStringLiteral("The date pattern \"%1\" cannot be used; showing \"%2\" "
-                                   "instead. The stored pattern is kept.")
-                        .arg(pattern, fallback));
-    }
+    Logger::logOnce(QStringLiteral("pattern ") + pattern,
+                    QStringLiteral("The date pattern %1 cannot be used; showing \"%2\" instead. "
+                                   "The stored pattern is kept.")
+                        .arg(Logger::excerpt(pattern), fallback));
 }
 
 } // namespace
@@ -134,6 +132,10 @@ QString DateFormatter::format(const QDateTime& instant, const QTimeZone& zone)
 
 bool DateFormatter::usesLetter(const QString& pattern, QStringView letters)
 {
+    // An empty pattern would show a clock without its time or date.
+    if (pattern.trimmed().isEmpty()) {
+        return false;
+    }
     bool quoted = false;
     for (const QChar c : pattern) {
         if (c == QLatin1Char('\'')) {

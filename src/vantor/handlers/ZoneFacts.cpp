@@ -64,7 +64,16 @@ QByteArray ZoneFacts::resolve(const QString& zoneId, const IsKnown& isKnown)
 
 QTimeZone ZoneFacts::lookUp(const QString& zoneId)
 {
-    return QTimeZone(resolve(zoneId, [](const QByteArray& id) { return QTimeZone(id).isValid(); }));
+    const QByteArray id =
+        resolve(zoneId, [](const QByteArray& known) { return QTimeZone(known).isValid(); });
+    // The system database also takes any word as a rule of its own with offset 0
+    // ("Tokio" would be a zone at UTC). A real rule names its offset in digits.
+    static const QRegularExpression digit(QStringLiteral("[0-9]"));
+    if (!QTimeZone::isTimeZoneIdAvailable(id) && canonical(zoneId).isEmpty() &&
+        !QString::fromUtf8(id).contains(digit)) {
+        return {};
+    }
+    return QTimeZone(id);
 }
 
 bool ZoneFacts::sameZone(const QString& a, const QString& b)

@@ -16,8 +16,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
-#include <QMutex>
-#include <QSet>
 
 #include <algorithm>
 
@@ -26,14 +24,6 @@ namespace vantor {
 using utils::StandardColors;
 
 namespace {
-
-std::function<QDateTime()>& clock()
-{
-    static std::function<QDateTime()> current = [] {
-        return QDateTime::currentDateTimeUtc();
-    };
-    return current;
-}
 
 void setTextColor(QLabel* label, const QColor& color)
 {
@@ -53,14 +43,9 @@ QTimeZone lookUpZone(const QString& zoneId)
 {
     const QTimeZone zone = ZoneFacts::lookUp(zoneId);
     if (!zone.isValid()) {
-        static QMutex mutex;
-        static QSet<QString> reported;
-        const QMutexLocker lock(&mutex);
-        if (!reported.contains(zoneId)) {
-            reported.insert(zoneId);
-            utils::Logger::log(
-                QStringLiteral("Unknown time zone \"%1\": its clock shows UTC.").arg(zoneId));
-        }
+        utils::Logger::logOnce(QStringLiteral("zone ") + zoneId,
+                               QStringLiteral("Unknown time zone %1: its clock shows UTC.")
+                                   .arg(utils::Logger::excerpt(zoneId)));
     }
     return zone;
 }
@@ -116,7 +101,7 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
     dateLbl = new QLabel(dateFormat.format(instant, timeZone));
     dateLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     dateLbl->setFont(myFont_sm);
-    setDateLabelColor();
+    setDateLabelColor(instant);
 
     int width = 0;
     int height = 0;
@@ -172,7 +157,7 @@ bool TimeZoneObject::loadFlag(bool round)
     return true;
 }
 
-void TimeZoneObject::updateDateTime(const QDateTime& instant, qint64 lookAheadMs)
+void TimeZoneObject::updateDateTime(const QDateTime& instant)
 {
     dateFormat.setPattern(uP->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN));
     timeFormat.setPattern(uP->getTimePattern(MyConstants::DEFAULT_TIME_PATTERN));
@@ -186,7 +171,7 @@ void TimeZoneObject::updateDateTime(const QDateTime& instant, qint64 lookAheadMs
     // the time label keeps its size and repaints alone.
     timeLbl->setFittedText(timeFormat.format(instant, timeZone));
     dateLbl->setText(dateFormat.format(instant, timeZone));
-    setDateLabelColor(lookAheadMs);
+    setDateLabelColor(instant);
 }
 
 void TimeZoneObject::reloadZone(const QDateTime& instant)
@@ -206,19 +191,13 @@ int TimeZoneObject::dayNumber(const QDate& date)
     return date.year() * 1000 + date.dayOfYear();
 }
 
-void TimeZoneObject::setClock(std::function<QDateTime()> newClock)
+void TimeZoneObject::setDateLabelColor(const QDateTime& instant)
 {
-    clock() = newClock ? std::move(newClock) : [] {
-        return QDateTime::currentDateTimeUtc();
-    };
-}
-
-void TimeZoneObject::setDateLabelColor(qint64 lookAheadMs)
-{
-    const QDateTime now = clock()().addMSecs(lookAheadMs);
-    const int local = dayNumber(now.toLocalTime().date());
+    // The instant the date text shows, so text and colour never disagree, also when a
+    // refresh comes a little early at midnight.
+    const int local = dayNumber(instant.toLocalTime().date());
     const int zone =
-        dayNumber(now.toTimeZone(timeZone.isValid() ? timeZone : QTimeZone::utc()).date());
+        dayNumber(instant.toTimeZone(timeZone.isValid() ? timeZone : QTimeZone::utc()).date());
     const bool dark = uP->isDarkMode();
     QColor color;
     if (zone > local) {

@@ -47,10 +47,9 @@ public:
     QLabel* getTimeZoneLbl() const;
     const QTimeZone& zone() const { return timeZone; }
 
-    // Refreshes time, date, date colour and (after a change of style) the flag. While
-    // the user looks ahead, instant is that far from now, and the date colour compares
-    // the dates at the moment shown.
-    void updateDateTime(const QDateTime& instant, qint64 lookAheadMs = 0);
+    // Refreshes time, date, date colour and (after a change of style) the flag, all for
+    // the one instant shown: now, or the moment the user looks ahead to.
+    void updateDateTime(const QDateTime& instant);
     // Looks the zone up again after the tz data changed, offset text included.
     void reloadZone(const QDateTime& instant);
 
@@ -58,11 +57,9 @@ public:
     static QString calculateOffset(qint64 milliseconds);
     // Year x 1000 + day of year: orders dates across a year boundary too.
     static int dayNumber(const QDate& date);
-    // The clock the date colour compares with; tests replace it.
-    static void setClock(std::function<QDateTime()> clock);
 
 private:
-    void setDateLabelColor(qint64 lookAheadMs = 0);
+    void setDateLabelColor(const QDateTime& instant);
     bool loadFlag(bool round);
 
     const QColor darkPurple{112, 13, 114};

@@ -1,5 +1,6 @@
 #include "vantor/preferences/UserPreferences.h"
 
+#include "utils/gui/handlers/Logger.h"
 #include "vantor/objects/MyConstants.h"
 
 #include <QTimeZone>
@@ -110,8 +111,14 @@ QStringList UserPreferences::getTimeZones() const
         joined = defaultTimeZones(local.isEmpty() ? QStringLiteral("UTC") : local);
     }
     QStringList zones = joined.split(QLatin1Char(';'));
-    while (!zones.isEmpty() && zones.last().isEmpty()) {
-        zones.removeLast();
+    // Empty entries (";;") name no zone; the others still count. An empty list and a
+    // trailing ";" are no mistake worth a line.
+    const qsizetype expected = joined.isEmpty() || joined.endsWith(QLatin1Char(';')) ? 1 : 0;
+    if (zones.removeAll(QString()) > expected) {
+        utils::Logger::logOnce(
+            QStringLiteral("zones ") + joined,
+            QStringLiteral("Ignoring the empty entries of stored %1=%2.")
+                .arg(MyConstants::KEY_TIME_ZONES, utils::Logger::excerpt(joined)));
     }
     return zones;
 }

@@ -4,8 +4,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QMutex>
-#include <QSet>
 #include <QWidget>
 
 #include <algorithm>
@@ -45,17 +43,11 @@ int FontUtils::usableFontSize(int size, const QString& settingName, int min, int
 {
     const int usable = std::clamp(size, min, max);
     if (usable != size) {
-        static QMutex mutex;
-        static QSet<QString> reported;
-        const QString entry = settingName + QString::number(size);
-        const QMutexLocker lock(&mutex);
-        if (!reported.contains(entry)) {
-            reported.insert(entry);
-            Logger::log(QStringLiteral("The font size %1 of %2 cannot be used; showing %3.")
+        Logger::logOnce(settingName + QString::number(size),
+                        QStringLiteral("The font size %1 of %2 cannot be used; showing %3.")
                             .arg(size)
                             .arg(settingName)
                             .arg(usable));
-        }
     }
     return usable;
 }

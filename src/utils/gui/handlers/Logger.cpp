@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QMutex>
+#include <QSet>
 
 #include <algorithm>
 #include <atomic>
@@ -339,6 +341,29 @@ void Logger::log(const QString& message, std::source_location caller)
     } catch (...) {
         switchOff("unknown exception");
     }
+}
+
+void Logger::logOnce(const QString& what, const QString& message, std::source_location caller)
+{
+    static QMutex mutex;
+    static QSet<QString> reported;
+    {
+        const QMutexLocker lock(&mutex);
+        if (reported.contains(what)) {
+            return;
+        }
+        reported.insert(what);
+    }
+    log(message, caller);
+}
+
+QString Logger::excerpt(const QString& value)
+{
+    constexpr qsizetype most = 80;
+    if (value.size() <= most) {
+        return QLatin1Char('"') + value + QLatin1Char('"');
+    }
+    return QStringLiteral("\"%1…\" (%2 characters)").arg(value.left(most)).arg(value.size());
 }
 
 bool Logger::isLogging()

@@ -26,6 +26,15 @@ public:
     static void log(const QString& message,
                     std::source_location caller = std::source_location::current());
 
+    // Logs the message the first time this run that `what` (a key and its value, say)
+    // is reported; a value read again on every refresh gives one line, not one a second.
+    static void logOnce(const QString& what, const QString& message,
+                        std::source_location caller = std::source_location::current());
+
+    // A value as a log line quotes it: cut to a readable length, with its full length
+    // when it was cut.
+    static QString excerpt(const QString& value);
+
     static bool isLogging();
 
     // Splits a compiler-generated function signature (as in

@@ -298,15 +298,9 @@ void PreferenceNode::reportUnsaved(const QString& what, const QString& reason) c
 void PreferenceNode::reportUnparsable(const QString& key, const QString& text,
                                       const char* type) const
 {
-    static QMutex reportedMutex;
-    static QSet<QString> reported;
-    const QString entry = key + QLatin1Char('=') + text;
-    QMutexLocker lock(&reportedMutex);
-    if (!reported.contains(entry)) {
-        reported.insert(entry);
-        Logger::log(QStringLiteral("Ignoring stored %1=\"%2\": not %3; using the default.")
-                        .arg(key, text, QLatin1String(type)));
-    }
+    Logger::logOnce(key + QLatin1Char('=') + text,
+                    QStringLiteral("Ignoring stored %1=%2: not %3; using the default.")
+                        .arg(key, Logger::excerpt(text), QLatin1String(type)));
 }
 
 } // namespace utils
