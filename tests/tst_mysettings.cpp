@@ -10,6 +10,7 @@
 #include "vantor/Vantor.h"
 #include "vantor/dialogs/MyCellRenderer.h"
 #include "vantor/dialogs/MySettings.h"
+#include "vantor/objects/MyConstants.h"
 #include "vantor/preferences/UserPreferences.h"
 
 #include <QGroupBox>
@@ -181,26 +182,42 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("time");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<bool>("flip"); // every yes/no setting away from its default
+        QTest::addColumn<QString>("size"); // as the file holds it
+        QTest::addColumn<bool>("flip");    // every yes/no setting away from its default
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("known values") << u"EE dd-MMM yy"_qs << u"H:m:s"_qs << 24 << true
-                                      << QStringList({"EE dd-MMM yy", "H:m:s", "24"});
-        // Written by another program: the first entries stand in, and Save stores them.
-        QTest::newRow("unknown values") << u"dd.MM.yyyy"_qs << u"HH:mm:ss.SSS"_qs << 15 << false
-                                        << QStringList({"yyyy-MM-dd", "hh:mm a", "10"});
+        QTest::addColumn<QString>("sizes"); // the size entries
+        QTest::addColumn<int>("added");     // pattern entries added
+        const QString nine = u"10|11|12|14|16|18|20|22|24"_qs;
+        QTest::newRow("known values") << u"EE dd-MMM yy"_qs << u"H:m:s"_qs << u"24"_qs << true
+                                      << QStringList({"EE dd-MMM yy", "H:m:s", "24"}) << nine << 0;
+        // Written by another program: shown as they are, and Save keeps them.
+        QTest::newRow("outside the lists")
+            << u"EEE d MMM yyyy"_qs << u"HH.mm"_qs << u"72"_qs << false
+            << QStringList({"EEE d MMM yyyy", "HH.mm", "72"}) << nine + u"|72"_qs << 2;
+        QTest::newRow("a size between two") << u"yyyy-MM-dd"_qs << u"h:mm a"_qs << u"13"_qs << false
+                                            << QStringList({"yyyy-MM-dd", "h:mm a", "13"})
+                                            << u"10|11|12|13|14|16|18|20|22|24"_qs << 0;
+        // What the clocks cannot use: the dialog shows what they show instead.
+        QTest::newRow("unusable values")
+            << u"yyyy 'unclosed"_qs << u"hh:mm jj"_qs << u"big"_qs << false
+            << QStringList({"yyyy-MM-dd", "h:mm a", "18"}) << nine << 0;
+        QTest::newRow("size beyond the clocks")
+            << u"yyyy-MM-dd"_qs << u"h:mm a"_qs << u"5000"_qs << false
+            << QStringList({"yyyy-MM-dd", "h:mm a", "96"}) << nine + u"|96"_qs << 0;
     }
     void loadsAndSavesStoredValues()
     {
         QFETCH(QString, date);
         QFETCH(QString, time);
-        QFETCH(int, size);
+        QFETCH(QString, size);
         QFETCH(bool, flip);
         QFETCH(QStringList, shown);
+        QFETCH(QString, sizes);
+        QFETCH(int, added);
         vantor::UserPreferences stored(vantor::Vantor::MAIN_CLASS);
         stored.setDatePattern(date);
         stored.setTimePattern(time);
-        stored.setTimeFontSize(size);
+        stored.setHandler(vantor::MyConstants::KEY_TIME_FONT_WIDTH, size);
         stored.setVerticalLayout(!flip);
         stored.setRoundFlags(!flip);
         stored.setOnTaskBar(flip);
@@ -212,7 +229,11 @@ private Q_SLOTS:
                               box(dialog, "timeFormat_CB")->currentText(),
                               box(dialog, "timeFontSize_CB")->currentText()}),
                  shown);
+        QCOMPARE(items(box(dialog, "timeFontSize_CB")), sizes);
+        QCOMPARE(box(dialog, "dateFormat_CB")->count() + box(dialog, "timeFormat_CB")->count(),
+                 25 + 14 + added);
         QCOMPARE(part<QLineEdit>(dialog, "displayDate")->text(), now(shown[0]));
+        QCOMPARE(part<QLineEdit>(dialog, "displayTime")->text(), now(shown[1]));
         QCOMPARE(part<QRadioButton>(dialog, "horizontal_RB")->isChecked(), flip);
         QCOMPARE(part<QRadioButton>(dialog, "rectangle_RB")->isChecked(), flip);
         QCOMPARE(box(dialog, "taskBar_CB")->currentIndex(), flip ? 0 : 1);
@@ -224,9 +245,29 @@ private Q_SLOTS:
         QVERIFY(dialog.isDataChanged());
         QCOMPARE(stored.getDatePattern({}), shown[0]);
         QCOMPARE(stored.getTimePattern({}), shown[1]);
-        QCOMPARE(stored.getTimeFontSize(), shown[2].toInt());
+        QCOMPARE(stored.getHandler(vantor::MyConstants::KEY_TIME_FONT_WIDTH, QString()), shown[2]);
         QCOMPARE(stored.isVerticalLayout(), !flip);
+        QCOMPARE(stored.isOnTaskBar(), flip);
         QCOMPARE(stored.isDarkMode(), flip);
+    }
+
+    // A value kept from outside the lists gives way to the user's choice, and stays on
+    // offer until the dialog closes.
+    void choiceReplacesAValueOutsideTheList()
+    {
+        vantor::UserPreferences stored(vantor::Vantor::MAIN_CLASS);
+        stored.setDatePattern(u"EEE d MMM yyyy"_qs);
+        stored.setTimeFontSize(72);
+        MySettings dialog(labels, nullptr);
+        MyJComboBox* dates = box(dialog, "dateFormat_CB");
+        MyJComboBox* sizes = box(dialog, "timeFontSize_CB");
+        dates->setSelectedIndex(dates->findData(u"MMM d"_qs));
+        sizes->setSelectedIndex(sizes->findData(14));
+        QCOMPARE(part<QLineEdit>(dialog, "displayDate")->text(), now(u"MMM d"_qs));
+        QCOMPARE(dates->findText(u"EEE d MMM yyyy"_qs), 25);
+        dialog.actionPerformed(MySettings::SaveCmd);
+        QCOMPARE(stored.getDatePattern({}), u"MMM d");
+        QCOMPARE(stored.getTimeFontSize(), 14);
     }
 
     void saveWritesAllEight()

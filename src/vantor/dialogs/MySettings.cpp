@@ -11,6 +11,7 @@
 #include "vantor/Vantor.h"
 #include "vantor/dialogs/MyCellRenderer.h"
 #include "vantor/objects/MyConstants.h"
+#include "vantor/objects/TimeZoneObject.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <array>
 
 namespace vantor {
 
@@ -72,14 +74,16 @@ const QStringList TIME_PATTERNS = {
     QStringLiteral("H:m:ss"),     QStringLiteral("H:m:s"),
 };
 
-const QStringList FONT_SIZES = {
-    QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12"),
-    QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
-    QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("24"),
-};
+constexpr std::array FONT_SIZES = {10, 11, 12, 14, 16, 18, 20, 22, 24};
 
 constexpr QSize PATTERN_BOX_SIZE{80, 25};
 constexpr QSize SMALL_BOX_SIZE{50, 25};
+
+// Each item carries its value; the patterns and sizes show it as it is stored.
+QVariantList valuesOf(const QStringList& texts)
+{
+    return {texts.begin(), texts.end()};
+}
 
 void setColors(QWidget* widget, const QColor& text, const QColor& background)
 {
@@ -164,11 +168,15 @@ QLabel* MySettings::makeLabel(const QString& text, const char* name)
     return label;
 }
 
-MyJComboBox* MySettings::makeComboBox(const QStringList& items, int selectedIndex, QSize size,
-                                      const QString& command, const char* name)
+MyJComboBox* MySettings::makeComboBox(const QStringList& items, const QVariantList& values,
+                                      int selectedIndex, QSize size, const QString& command,
+                                      const char* name)
 {
     auto* box = new MyJComboBox(
         items, [this](const QString& c) { actionPerformed(c); }, selectedIndex, size, true);
+    for (int row = 0; row < values.size(); ++row) {
+        box->setItemData(row, values.at(row));
+    }
     box->setActionCommand(command);
     box->setObjectName(QLatin1String(name));
     return box;
@@ -204,8 +212,8 @@ void MySettings::myInit()
     dateFormatLbl = makeLabel(
         labels.getString(QStringLiteral("format.date")) + QStringLiteral(": "), "dateFormatLbl");
     content->addWidget(dateFormatLbl, QStringLiteral("span 2, wrap"));
-    dateFormat_CB =
-        makeComboBox(DATE_PATTERNS, 0, PATTERN_BOX_SIZE, DateFormatCmd, "dateFormat_CB");
+    dateFormat_CB = makeComboBox(DATE_PATTERNS, valuesOf(DATE_PATTERNS), 0, PATTERN_BOX_SIZE,
+                                 DateFormatCmd, "dateFormat_CB");
     content->addWidget(dateFormat_CB, QStringLiteral("span 2"));
     displayDate = new QLineEdit(QStringLiteral("?"));
     displayDate->setObjectName(QStringLiteral("displayDate"));
@@ -216,8 +224,8 @@ void MySettings::myInit()
     timeFormatLbl = makeLabel(
         labels.getString(QStringLiteral("format.time")) + QStringLiteral(": "), "timeFormatLbl");
     content->addWidget(timeFormatLbl, QStringLiteral("span 2, wrap"));
-    timeFormat_CB =
-        makeComboBox(TIME_PATTERNS, 0, PATTERN_BOX_SIZE, TimeFormatCmd, "timeFormat_CB");
+    timeFormat_CB = makeComboBox(TIME_PATTERNS, valuesOf(TIME_PATTERNS), 0, PATTERN_BOX_SIZE,
+                                 TimeFormatCmd, "timeFormat_CB");
     content->addWidget(timeFormat_CB, QStringLiteral("span 2"));
     displayTime = new QLineEdit(QStringLiteral("?"));
     displayTime->setObjectName(QStringLiteral("displayTime"));
@@ -247,25 +255,34 @@ void MySettings::myInit()
         makeLabel(labels.getString(QStringLiteral("lbl.font.size.time")) + QLatin1Char(':'),
                   "timeFontSizeLbl");
     content->addWidget(timeFontSizeLbl, QStringLiteral("span 4, wrap"));
+    QStringList sizeTexts;
+    QVariantList sizes;
+    for (const int size : FONT_SIZES) {
+        sizeTexts.append(QString::number(size));
+        sizes.append(size);
+    }
     timeFontSize_CB =
-        makeComboBox(FONT_SIZES, 0, SMALL_BOX_SIZE, TimeFontSizeCmd, "timeFontSize_CB");
+        makeComboBox(sizeTexts, sizes, 0, SMALL_BOX_SIZE, TimeFontSizeCmd, "timeFontSize_CB");
     content->addWidget(timeFontSize_CB, QStringLiteral("span 4, wrap para"));
 
     taskBarLbl = makeLabel(labels.getString(QStringLiteral("lbl.makeapplicationvisibleontaskbar")),
                            "taskBarLbl");
     content->addWidget(taskBarLbl, QStringLiteral("span 4, wrap"));
-    taskBar_CB = makeComboBox({yes, no}, 1, SMALL_BOX_SIZE, TaskBarCmd, "taskBar_CB");
+    taskBar_CB =
+        makeComboBox({yes, no}, {true, false}, 1, SMALL_BOX_SIZE, TaskBarCmd, "taskBar_CB");
     content->addWidget(taskBar_CB, QStringLiteral("span 4, wrap para"));
 
     alwaysOnTopLbl = makeLabel(labels.getString(QStringLiteral("lbl.applicationisalwaysontop")),
                                "alwaysOnTopLbl");
     content->addWidget(alwaysOnTopLbl, QStringLiteral("span 4, wrap"));
-    alwaysOnTop_CB = makeComboBox({yes, no}, 0, SMALL_BOX_SIZE, AlwaysOnTopCmd, "alwaysOnTop_CB");
+    alwaysOnTop_CB =
+        makeComboBox({yes, no}, {true, false}, 0, SMALL_BOX_SIZE, AlwaysOnTopCmd, "alwaysOnTop_CB");
     content->addWidget(alwaysOnTop_CB, QStringLiteral("span 4, wrap para"));
 
     darkModeLbl = makeLabel(labels.getString(QStringLiteral("lbl.usedarkmode")), "darkModeLbl");
     content->addWidget(darkModeLbl, QStringLiteral("span 4, wrap"));
-    darkMode_CB = makeComboBox({yes, no}, 1, SMALL_BOX_SIZE, DarkModeCmd, "darkMode_CB");
+    darkMode_CB =
+        makeComboBox({yes, no}, {true, false}, 1, SMALL_BOX_SIZE, DarkModeCmd, "darkMode_CB");
     content->addWidget(darkMode_CB, QStringLiteral("span 4, wrap para"));
 
     buttonPanel = new QWidget;
@@ -302,38 +319,45 @@ void MySettings::myInit()
 
 void MySettings::loadPref()
 {
-    // Each choice goes through setSelectedIndex so that it is handled as a user's would be:
-    // the samples follow and the stored scheme applies to the dialog.
-    const auto select = [](MyJComboBox* box, const QString& text) {
-        const int index = box->findText(text);
-        if (index >= 0) {
-            box->setSelectedIndex(index);
-        }
+    // Each choice goes through selectValue so that it is handled as a user's would be: the
+    // samples follow and the stored scheme applies to the dialog. A pattern or size that
+    // another program stored outside the lists is shown and kept; one the clocks cannot use
+    // shows what they use instead.
+    const auto usable = [](const QString& pattern, const QString& fallback) {
+        return utils::DateFormatter(pattern, fallback).isUsable() ? pattern : fallback;
     };
-    select(dateFormat_CB, uP.getDatePattern(MyConstants::DEFAULT_DATE_PATTERN));
-    select(timeFormat_CB, uP.getTimePattern(MyConstants::DEFAULT_TIME_PATTERN));
+    dateFormat_CB->selectValue(usable(uP.getDatePattern(MyConstants::DEFAULT_DATE_PATTERN),
+                                      MyConstants::DEFAULT_DATE_PATTERN));
+    timeFormat_CB->selectValue(usable(uP.getTimePattern(MyConstants::DEFAULT_TIME_PATTERN),
+                                      MyConstants::DEFAULT_TIME_PATTERN));
 
     (uP.isVerticalLayout() ? vertical_RB : horizontal_RB)->setChecked(true);
     (uP.isRoundFlags() ? round_RB : rectangle_RB)->setChecked(true);
 
-    select(timeFontSize_CB, QString::number(uP.getTimeFontSize()));
+    const int size = utils::FontUtils::usableFontSize(
+        uP.getTimeFontSize(), MyConstants::KEY_TIME_FONT_WIDTH, TimeZoneObject::MIN_TIME_FONT_SIZE,
+        TimeZoneObject::MAX_TIME_FONT_SIZE);
+    // In order of size among the others.
+    timeFontSize_CB->selectValue(
+        size,
+        int(std::lower_bound(FONT_SIZES.begin(), FONT_SIZES.end(), size) - FONT_SIZES.begin()));
 
-    taskBar_CB->setSelectedIndex(uP.isOnTaskBar() ? 0 : 1);
-    alwaysOnTop_CB->setSelectedIndex(uP.isAlwaysOnTop() ? 0 : 1);
-    darkMode_CB->setSelectedIndex(uP.isDarkMode() ? 0 : 1);
+    taskBar_CB->selectValue(uP.isOnTaskBar());
+    alwaysOnTop_CB->selectValue(uP.isAlwaysOnTop());
+    darkMode_CB->selectValue(uP.isDarkMode());
 }
 
 void MySettings::saveIt()
 {
     dataChanged = true;
-    uP.setDatePattern(dateFormat_CB->currentText());
-    uP.setTimePattern(timeFormat_CB->currentText());
+    uP.setDatePattern(dateFormat_CB->currentData().toString());
+    uP.setTimePattern(timeFormat_CB->currentData().toString());
     uP.setVerticalLayout(vertical_RB->isChecked());
     uP.setRoundFlags(round_RB->isChecked());
-    uP.setTimeFontSize(timeFontSize_CB->currentText().toInt(nullptr, 10));
-    uP.setOnTaskBar(taskBar_CB->currentIndex() == 0);
-    uP.setAlwaysOnTop(alwaysOnTop_CB->currentIndex() == 0);
-    uP.setDarkMode(darkMode_CB->currentIndex() == 0);
+    uP.setTimeFontSize(timeFontSize_CB->currentData().toInt());
+    uP.setOnTaskBar(taskBar_CB->currentData().toBool());
+    uP.setAlwaysOnTop(alwaysOnTop_CB->currentData().toBool());
+    uP.setDarkMode(darkMode_CB->currentData().toBool());
 }
 
 void MySettings::actionPerformed(const QString& command)
@@ -348,14 +372,15 @@ void MySettings::actionPerformed(const QString& command)
     } else if (command == TimeFormatCmd) {
         showTime();
     } else if (command == DarkModeCmd) {
-        setDarkMode(darkMode_CB->currentIndex() == 0);
+        setDarkMode(darkMode_CB->currentData().toBool());
     }
 }
 
 // The samples show the moment of the choice in the local zone; they do not tick.
 void MySettings::showDate()
 {
-    utils::DateFormatter formatter(dateFormat_CB->currentText(), MyConstants::DEFAULT_DATE_PATTERN);
+    utils::DateFormatter formatter(dateFormat_CB->currentData().toString(),
+                                   MyConstants::DEFAULT_DATE_PATTERN);
     displayDate->setText(
         formatter.format(QDateTime::currentDateTimeUtc(), QTimeZone::systemTimeZone()));
     displayDate->setCursorPosition(0);
@@ -363,7 +388,8 @@ void MySettings::showDate()
 
 void MySettings::showTime()
 {
-    utils::DateFormatter formatter(timeFormat_CB->currentText(), MyConstants::DEFAULT_TIME_PATTERN);
+    utils::DateFormatter formatter(timeFormat_CB->currentData().toString(),
+                                   MyConstants::DEFAULT_TIME_PATTERN);
     displayTime->setText(
         formatter.format(QDateTime::currentDateTimeUtc(), QTimeZone::systemTimeZone()));
     displayTime->setCursorPosition(0);

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QVariantList>
 
 class QGroupBox;
 class QLabel;
@@ -52,8 +53,10 @@ private:
     void myInit();
     QGroupBox* makeRadioPanel(const QString& titleKey, QSize size, QRadioButton* first,
                               QRadioButton* second);
-    utils::MyJComboBox* makeComboBox(const QStringList& items, int selectedIndex, QSize size,
-                                     const QString& command, const char* name);
+    // Each item carries the value at its place in values, which Save stores.
+    utils::MyJComboBox* makeComboBox(const QStringList& items, const QVariantList& values,
+                                     int selectedIndex, QSize size, const QString& command,
+                                     const char* name);
     QLabel* makeLabel(const QString& text, const char* name);
     void loadPref();
     void saveIt();

@@ -76,6 +76,16 @@ void MyJComboBox::setSelectedIndex(int index)
     notifyListener();
 }
 
+void MyJComboBox::selectValue(const QVariant& value, int row)
+{
+    int index = findData(value);
+    if (index < 0) {
+        index = row < 0 || row > count() ? count() : row;
+        insertItem(index, value.toString(), value);
+    }
+    setSelectedIndex(index);
+}
+
 void MyJComboBox::setPreferredSize(QSize size)
 {
     preferredSize_ = size;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QSize>
 #include <QStringList>
+#include <QVariant>
 
 namespace utils {
 
@@ -33,6 +34,10 @@ public:
 
     // Selects the item and tells the listener, as a choice of the user would.
     void setSelectedIndex(int index);
+    // Selects, as setSelectedIndex() does, the item whose data is the value. A value that no
+    // item holds first gets an item of its own, showing the value as text, at the row (at
+    // the end for -1): a setting stored outside the list is shown and kept as it is.
+    void selectValue(const QVariant& value, int row = -1);
 
     // Empty unless set; windows that tell their boxes apart give each its own.
     QString actionCommand() const { return actionCommand_; }
