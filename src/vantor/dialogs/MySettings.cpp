@@ -148,16 +148,14 @@ MySettings::MySettings(const utils::LanguageTable& labels, QWidget* parent)
 {
     setModal(true);
     setWindowTitle(labels.getString(QStringLiteral("dialog.title.settings")));
-    auto* layout = new ConstraintLayout(QStringLiteral("insets 12"), QString(), QString());
-    setLayout(layout);
-    // Not resizable: the dialog keeps the size of its content.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     myInit();
 
     setLayoutDirection(LayoutUtils::layoutDirection());
-    // Qt centres a dialog on its parent when it is shown.
-    adjustSize();
+    // Not resizable: the dialog keeps the size of its content, unless the screen is
+    // smaller. Qt centres a dialog on its parent when it is shown.
+    setFixedSize(sizeHint());
+    LayoutUtils::keepOnScreen(this);
 }
 
 QLabel* MySettings::makeLabel(const QString& text, const char* name)
@@ -202,7 +200,10 @@ QGroupBox* MySettings::makeRadioPanel(const QString& titleKey, QSize size, QRadi
 
 void MySettings::myInit()
 {
-    auto* content = static_cast<ConstraintLayout*>(layout());
+    // The buttons stay below the controls, which scroll on a screen too small for them.
+    auto* controls = new QWidget;
+    auto* content = new ConstraintLayout(QStringLiteral("insets 12 12 0 12"));
+    controls->setLayout(content);
     const QString yes = labels.getString(QStringLiteral("button.yes"));
     const QString no = labels.getString(QStringLiteral("button.no"));
     const QString saveText = labels.getString(QStringLiteral("button.save"));
@@ -308,9 +309,15 @@ void MySettings::myInit()
         keepPalette(button);
         buttonLayout->addWidget(button);
     }
-    content->addWidget(buttonPanel, LayoutUtils::isRightToLeft()
-                                        ? QStringLiteral("span 4, align left")
-                                        : QStringLiteral("span 4, align right"));
+    // A gap between groups above the buttons, the dialog's insets around them.
+    auto* buttonRow = new QWidget;
+    auto* buttonRowLayout =
+        new ConstraintLayout(QStringLiteral("insets 12"), QStringLiteral("[grow]"));
+    buttonRow->setLayout(buttonRowLayout);
+    buttonRowLayout->addWidget(buttonPanel, LayoutUtils::isRightToLeft()
+                                                ? QStringLiteral("align left")
+                                                : QStringLiteral("align right"));
+    LayoutUtils::setScrollingContent(this, controls, buttonRow);
 
     loadPref();
     showDate();

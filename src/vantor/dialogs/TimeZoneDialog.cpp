@@ -187,6 +187,8 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
     // off its buttons.
     resize(size().expandedTo(dialogLayout->sizeHint()));
     setMinimumSize(size());
+    // No larger than the screen it opens on: the list scrolls in the height that is left.
+    LayoutUtils::keepOnScreen(this);
 }
 
 TimeZoneDialog::~TimeZoneDialog()

@@ -3,6 +3,7 @@
 #include "utils/gui/handlers/Logger.h"
 #include "utils/gui/layout/ConstraintLayout.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -13,8 +14,13 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <QtGlobal>
+
+#include <algorithm>
 
 namespace utils {
 
@@ -36,6 +42,98 @@ QLabel* newCaption(const QString& caption)
     label->setPalette(palette);
     return label;
 }
+
+const QScreen* screenOf(const QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::screenAt(window->pos())) {
+        return screen;
+    }
+    return window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+}
+
+// Title bar and borders, where the window has them and they are known.
+QMargins frameMargins(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+// Asks for all of its content, where QScrollArea stops at 36 x 24 lines of text: the
+// window decides how much of it is shown.
+class ContentScrollArea : public QScrollArea
+{
+public:
+    ContentScrollArea()
+    {
+        // QScrollArea follows the focus only as it moves within; Tab from the buttons
+        // into the content comes from outside.
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now != nullptr && widget()->isAncestorOf(now)) {
+                ensureWidgetVisible(now);
+            }
+        });
+    }
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+};
+
+class ScreenFitter : public QObject
+{
+public:
+    explicit ScreenFitter(QWidget* window) : QObject(window), window_(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == window_) {
+            if (event->type() == QEvent::Show) {
+                fit();
+            } else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+                       window_->isVisible() && frameMargins(window_) != margins_) {
+                // A window manager frames the window only once it is on the screen.
+                fit();
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void fit()
+    {
+        if (!wanted_.isValid()) {
+            wanted_ = window_->size();
+            minimum_ = window_->minimumSize();
+            fixed_ = minimum_ == window_->maximumSize();
+        }
+        margins_ = frameMargins(window_);
+        const QScreen* screen = screenOf(window_);
+        const QSize room =
+            screen != nullptr ? screen->availableGeometry().size().shrunkBy(margins_) : wanted_;
+        QSize size = wanted_.boundedTo(room);
+        // Cut in height, a scrolling content shows its scroll bar beside it, not over it.
+        const auto* area = window_->findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly);
+        if (area != nullptr && size.height() < wanted_.height()) {
+            size.setWidth(std::min(
+                room.width(), wanted_.width() + area->verticalScrollBar()->sizeHint().width()));
+        }
+        if (fixed_) {
+            window_->setFixedSize(size);
+        } else {
+            window_->setMinimumSize(minimum_.boundedTo(size));
+        }
+        LayoutUtils::fitOnScreen(window_, size);
+    }
+
+    QWidget* window_;
+    QSize wanted_;
+    QSize minimum_;
+    bool fixed_ = false;
+    QMargins margins_;
+};
 
 ConstraintLayout* constraintLayoutOf(QWidget* panel)
 {
@@ -161,19 +259,12 @@ namespace utils {
 
 bool LayoutUtils::fitOnScreen(QWidget* window, const QSize& wanted)
 {
-    const QScreen* screen = QGuiApplication::screenAt(window->pos());
-    if (screen == nullptr) {
-        screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
-    }
+    const QScreen* screen = screenOf(window);
     if (screen == nullptr) {
         window->resize(wanted);
         return true;
     }
-    // Title bar and borders, where the window has them and they are known.
-    const QRect frame = window->frameGeometry();
-    const QRect inner = window->geometry();
-    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
-                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    const QMargins margins = frameMargins(window);
     const QRect available = screen->availableGeometry();
     const QSize size = wanted.boundedTo(available.size().shrunkBy(margins));
     const QSize outer = size.grownBy(margins);
@@ -185,6 +276,30 @@ bool LayoutUtils::fitOnScreen(QWidget* window, const QSize& wanted)
         window->move(topLeft);
     }
     return size == wanted;
+}
+
+void LayoutUtils::keepOnScreen(QWidget* window)
+{
+    new ScreenFitter(window);
+}
+
+void LayoutUtils::setScrollingContent(QWidget* window, QWidget* content, QWidget* buttons)
+{
+    auto* area = new ContentScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    // Tab goes from the last control of the content to the buttons, not to the area.
+    area->setFocusPolicy(Qt::NoFocus);
+    area->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    // Never squeezed below what it asks for: the area scrolls instead.
+    content->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
+    area->setWidget(content);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(area);
+    layout->addWidget(buttons);
 }
 
 void LayoutUtils::keepColorsWhenDisabled(QWidget* widget)

@@ -53,6 +53,15 @@ public:
     // that all of it lies on the available area of its screen. Only a window larger
     // than that area is cut to it; then the result is false.
     static bool fitOnScreen(QWidget* window, const QSize& wanted);
+    // Each time the window is shown, it is fitted to the available area of its screen as
+    // fitOnScreen() does, at the size it had when first shown; again once the window
+    // manager's frame is known. A fixed-size window stays fixed at the size it gets; a
+    // resizable one keeps its minimum size as far as the screen allows.
+    static void keepOnScreen(QWidget* window);
+    // Lays the window out as the content above the buttons. The content sits in a scroll
+    // area without a frame, showing the window's background, that scrolls only where
+    // keepOnScreen() cuts the window; the buttons stay below it, always in reach.
+    static void setScrollingContent(QWidget* window, QWidget* content, QWidget* buttons);
     // Disabled widgets inside keep the colours of enabled ones: a window that is
     // disabled while a box is open still shows its texts as they are.
     static void keepColorsWhenDisabled(QWidget* widget);

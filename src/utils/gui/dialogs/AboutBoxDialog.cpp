@@ -79,8 +79,10 @@ AboutBoxDialog::AboutBoxDialog(QWidget* owner, const QString& productName, const
         move(ownerFrame.center() - QPoint(WIDTH / 2, HEIGHT / 2));
     }
     setLayoutDirection(LayoutUtils::layoutDirection());
-    // Fitted to the contents and fixed there.
+    // Fitted to the contents and fixed there; all of it on the screen, title bar included,
+    // also when the owner sits near an edge or the screen is smaller than the box.
     setFixedSize(sizeHint());
+    LayoutUtils::keepOnScreen(this);
 
     if (owner_ != nullptr) {
         owner_->setEnabled(false);
@@ -89,13 +91,6 @@ AboutBoxDialog::AboutBoxDialog(QWidget* owner, const QString& productName, const
         // windows too.
         setEnabled(true);
     }
-}
-
-void AboutBoxDialog::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    // All of it on the screen, title bar included, also when the owner sits near an edge.
-    LayoutUtils::fitOnScreen(this, size());
 }
 
 AboutBoxDialog::~AboutBoxDialog()
@@ -114,8 +109,17 @@ void AboutBoxDialog::setMyLang(const QLocale& locale)
 void AboutBoxDialog::buildContent(const QString& version, const QString& released,
                                   const QString& copyright, const QString& imagePath)
 {
-    auto* layout = new ConstraintLayout();
-    setLayout(layout);
+    // The rows scroll on a screen too small for them; the Close button stays below them,
+    // a gap between groups under the last row, and the default insets around it.
+    auto* rows = new QWidget();
+    const int insets = ConstraintLayout::DefaultInsets;
+    auto* layout = new ConstraintLayout(QStringLiteral("insets %1 %1 0 %1").arg(insets));
+    rows->setLayout(layout);
+    auto* closeRow = new QWidget();
+    auto* closeLayout = new ConstraintLayout(
+        QStringLiteral("insets %1 %2 %2 %2").arg(CellConstraint::UnrelatedGap).arg(insets),
+        QStringLiteral("[grow]"));
+    closeRow->setLayout(closeLayout);
 
     auto* imagePanel = new QWidget();
     imagePanel->setObjectName(QStringLiteral("imagePanel"));
@@ -193,7 +197,8 @@ void AboutBoxDialog::buildContent(const QString& version, const QString& release
         QSize(closeButtonWidth(FontUtils::getStringWidth(
                   labels_.getString(QStringLiteral("button.close")), close_BTN)),
               CLOSE_BUTTON_HEIGHT));
-    layout->addWidget(close_BTN, QStringLiteral("span 2, align center, wrap"));
+    closeLayout->addWidget(close_BTN, QStringLiteral("align center"));
+    LayoutUtils::setScrollingContent(this, rows, closeRow);
 }
 
 ImageLabel* AboutBoxDialog::createLink(const QString& text, const QString& iconPath,
