@@ -7,7 +7,8 @@
 #
 # Usage: bench/run.sh BUILD_DIR
 # Environment: BENCH_RUNS (start-ups of each program, default 15), BENCH_IDLE_SECONDS
-# (length of the idle CPU window, default 60), BENCH_QUICK=1 (fewer tick rounds).
+# (length of the idle CPU window, default 60), BENCH_STATE_SECONDS (each resting state,
+# default 20), BENCH_QUICK=1 (fewer tick rounds).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -189,6 +190,30 @@ for kind in replica main-vertical main-horizontal; do
     done
 done
 
+# 5. Each state the window can rest in, reached by the keyboard and mouse as in the
+# end-to-end tests, with the default patterns, beside the bare window idle meanwhile.
+state_seconds=${BENCH_STATE_SECONDS:-20}
+XDG_CONFIG_HOME=$default_config start_vantor
+line=$(launched bare-states --keep -- "$bare")
+read -r _ bare_pid _ <<<"$line"
+E2E_PIDS+=("$bare_pid")
+main_window >/dev/null
+sleep 2
+declare -a state_rows
+measure_state() {
+    local v0 b0 v1 b1 s0 s1 seconds
+    v0=$(cpu_ns "$VANTOR_PID") b0=$(cpu_ns "$bare_pid") s0=$(date +%s%N)
+    sleep "$state_seconds"
+    v1=$(cpu_ns "$VANTOR_PID") b1=$(cpu_ns "$bare_pid") s1=$(date +%s%N)
+    seconds=$(awk -v a="$s0" -v b="$s1" 'BEGIN {print (b - a) / 1e9}')
+    state_rows+=("$(printf '%-44s %14s %14s' "  $1" \
+        "$(awk -v a="$v0" -v b="$v1" -v s="$seconds" 'BEGIN {printf "%.1f", (b - a) / 1e6 * 60 / s}')" \
+        "$(awk -v a="$b0" -v b="$b1" -v s="$seconds" 'BEGIN {printf "%.1f", (b - a) / 1e6 * 60 / s}')")")
+}
+rest_states measure_state
+stop_vantor
+kill "$bare_pid" 2>/dev/null || true
+
 verdict() { awk -v v="$1" -v t="$2" 'BEGIN {print (v <= t) ? "met" : "MISSED"}'; }
 start_ratio=$(ratio "$vantor_start" "$bare_start")
 
@@ -241,3 +266,8 @@ printf '%-44s %14s %14s\n' "  after 10,000 ticks, bytes" "${tick[main-vertical.h
 printf '%-44s %14s %14s\n' "  growth, bytes" \
     "$((${tick[main-vertical.heap_after_10000.4]} - ${tick[main-vertical.heap_after_1000.4]}))" \
     "$((${tick[main-vertical.heap_after_10000.100]} - ${tick[main-vertical.heap_after_1000.100]}))"
+echo
+echo "CPU per minute in each resting state (scheduler, ms), default patterns, 4 clocks,"
+echo "each state measured over ${state_seconds} s"
+printf '%-44s %14s %14s\n' "" "vantor" "bare window"
+printf '%s\n' "${state_rows[@]}"

@@ -222,3 +222,57 @@ cpu_ms() {
     fields=$(sed 's/^.*) //' "/proc/$VANTOR_PID/stat")
     awk -v hz="$(getconf CLK_TCK)" '{ print int(($12 + $13) * 1000 / hz) }' <<<"$fields"
 }
+
+# The states the window can rest in, each reached as a person does, in order: idle;
+# shifted by the wheel; shifted and back to zero; shifted by a key; after Time Zones,
+# Settings and the About box closed; with the About box open; after Reset View. Calls
+# "$1 STATE" in each. With the accessibility bus on, the badge is read to check the shift.
+rest_states() {
+    local measure=$1 wid x y w h
+    wid=$(main_window)
+    read -r x y w h < <(geometry "$wid")
+    "$measure" "idle"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 4
+    expect_badge "+15m"
+    "$measure" "shifted by the wheel"
+    xdotool click 5
+    expect_badge ""
+    "$measure" "shifted and back to zero"
+    xdotool windowactivate "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+    wait_for 50 window_is_active "$wid" || fail "the window did not get the focus"
+    xdotool key Right
+    expect_badge "+15m"
+    "$measure" "shifted by a key"
+    xdotool key Escape
+    expect_badge ""
+    local entry title
+    for entry in 1 2; do
+        title=$( ((entry == 1)) && echo "Time Zone Configuration" || echo Settings)
+        menu_entry "$entry"
+        window_titled "$title" >/dev/null
+        xdotool key Escape
+        wait_for 100 only_main_window "$wid" || fail "$title did not close on Escape"
+        "$measure" "after $title closed"
+    done
+    menu_entry 3
+    local box
+    box=$(window_titled "About")
+    "$measure" "with the About box open"
+    xdotool windowactivate "$box" 2>/dev/null || true
+    wait_for 50 window_is_active "$box" || fail "the About box did not get the focus"
+    xdotool key Escape
+    wait_for 100 only_main_window "$wid" || fail "the About box did not close on Escape"
+    "$measure" "after the About box closed"
+    menu_entry 4
+    wid=$(main_window)
+    wait_for 100 only_main_window "$wid" || fail "something stays open after Reset View"
+    "$measure" "after Reset View"
+}
+only_main_window() { [[ -z $(other_windows "$1") ]]; }
+# The look-ahead badge's text, read over the accessibility bus ("" when it is gone).
+badge() { atspi labels "$VANTOR_PID" | cut -f2 | grep -E '^[+-][0-9]' || true; }
+badge_is() { [[ $(badge) == "$1" ]]; }
+expect_badge() {
+    [[ -n ${QT_LINUX_ACCESSIBILITY_ALWAYS_ON:-} ]] || return 0
+    wait_for 50 badge_is "$1" || fail "badge '$(badge)', not '$1'"
+}
