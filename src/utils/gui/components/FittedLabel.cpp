@@ -32,9 +32,24 @@ void FittedLabel::changeEvent(QEvent* event)
     }
 }
 
+QSize FittedLabel::neededSize() const
+{
+    // QLabel's size hint never falls below the label's minimum size, which fit() sets,
+    // so a shorter text would keep the longer one's size: a twin without one measures.
+    // It stays reachable for the whole run and is never shown.
+    static QLabel* twin = new QLabel;
+    twin->setFont(font());
+    twin->setContentsMargins(contentsMargins());
+    twin->setMargin(margin());
+    twin->setIndent(indent());
+    twin->setTextFormat(textFormat());
+    twin->setText(text());
+    return twin->sizeHint();
+}
+
 void FittedLabel::fit()
 {
-    const QSize needed = sizeHint();
+    const QSize needed = neededSize();
     if (minimumSize() != needed || maximumSize() != needed) {
         setFixedSize(needed);
     }
