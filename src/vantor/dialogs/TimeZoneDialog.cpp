@@ -85,6 +85,19 @@ void setColors(QWidget* widget, const QColor& text, const QColor& background)
     widget->setPalette(palette);
 }
 
+// The zone's standard (non-daylight) offset at the instant, "+05:45"; 0 for a zone the
+// database does not know.
+QString offsetText(const QString& zoneId, const QDateTime& instant)
+{
+    return TimeZoneObject::calculateOffset(
+        qint64(ZoneFacts::standardOffset(ZoneFacts::lookUp(zoneId), instant)) * 1000);
+}
+
+QString rowText(const QString& utcText, const QString& offset, const QString& zoneId)
+{
+    return QLatin1Char('(') + utcText + offset + QLatin1String(") ") + zoneId;
+}
+
 } // namespace
 
 TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, QWidget* parent,
@@ -219,38 +232,13 @@ void TimeZoneDialog::actionPerformed(const QString& command)
 QString TimeZoneDialog::displayText(const QString& zoneId, const QString& utcText,
                                     const QDateTime& instant)
 {
-    const qint64 offset =
-        qint64(ZoneFacts::standardOffset(ZoneFacts::lookUp(zoneId), instant)) * 1000;
-    return QLatin1Char('(') + utcText + TimeZoneObject::calculateOffset(offset) +
-           QLatin1String(") ") + zoneId;
-}
-
-QString TimeZoneDialog::stripUTC(const QString& row)
-{
-    const qsizetype close = row.indexOf(QLatin1Char(')'));
-    if (close < 0) {
-        return localZoneId();
-    }
-    return row.mid(close + 2);
+    return rowText(utcText, offsetText(zoneId, instant), zoneId);
 }
 
 QString TimeZoneDialog::localZoneId()
 {
     const QString id = QString::fromUtf8(QTimeZone::systemTimeZoneId());
     return id.isEmpty() ? QStringLiteral("UTC") : id;
-}
-
-QStringList TimeZoneDialog::getTimeZoneList() const
-{
-    const QString utc = labels.getString(QStringLiteral("lbl.utc"));
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    QStringList entries;
-    const QStringList ids = ZoneFacts::chooserIds();
-    entries.reserve(ids.size());
-    for (const QString& id : ids) {
-        entries.append(displayText(id, utc, now));
-    }
-    return entries;
 }
 
 void TimeZoneDialog::setChooserHandler(ChooserHandler handler)
@@ -265,6 +253,15 @@ QStringList TimeZoneDialog::rows() const
         texts.append(timeZonesList_->item(row)->text());
     }
     return texts;
+}
+
+QStringList TimeZoneDialog::zoneIds() const
+{
+    QStringList ids;
+    for (int row = 0; row < timeZonesList_->count(); ++row) {
+        ids.append(timeZonesList_->item(row)->data(ZoneIdRole).toString());
+    }
+    return ids;
 }
 
 utils::MyJButtonWithImage* TimeZoneDialog::button(const QString& command) const
@@ -316,11 +313,17 @@ void TimeZoneDialog::buildTable()
     const QDateTime now = QDateTime::currentDateTimeUtc();
     timeZonesList_->clear();
     for (const QString& id : uP->getTimeZones()) {
-        timeZonesList_->addItem(displayText(id, utc, now));
+        addRow(displayText(id, utc, now), id);
     }
     if (timeZonesList_->count() > 0) {
         timeZonesList_->setCurrentRow(0);
     }
+}
+
+void TimeZoneDialog::addRow(const QString& text, const QString& zoneId)
+{
+    auto* item = new QListWidgetItem(text, timeZonesList_);
+    item->setData(ZoneIdRole, zoneId);
 }
 
 void TimeZoneDialog::addPopup()
@@ -423,28 +426,28 @@ void TimeZoneDialog::handleAdd()
         QSize(230, 25));
     panelLayout->addWidget(chooser, QStringLiteral("span 4, wrap para"));
 
-    const QStringList entries = getTimeZoneList();
-    chooser->addItems(entries);
-    auto* search = new ZoneSearch(chooser, labels.getString(QStringLiteral("lbl.utc")));
+    const QString utc = labels.getString(QStringLiteral("lbl.utc"));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QStringList ids = ZoneFacts::chooserIds();
+    for (const QString& id : ids) {
+        const QString offset = offsetText(id, now);
+        chooser->addItem(rowText(utc, offset, id), id);
+        chooser->setItemData(chooser->count() - 1, offset, OffsetRole);
+    }
+    auto* search = new ZoneSearch(chooser, utc);
     // The local zone is preselected. Entries are compared by their identifier: a mere
     // "contains" would let "UTC" (in every entry's offset text) or "GMT" pick a stranger.
     // The system may name its zone by an alias ("Etc/UTC", "Europe/Kiev"); the exact
     // name wins over one that names the same zone.
     const QString local = localZoneId();
-    int selected = -1;
-    for (int i = 0; i < entries.size(); ++i) {
-        if (stripUTC(entries.at(i)) == local) {
-            selected = i;
-            break;
-        }
-    }
-    for (int i = 0; selected < 0 && i < entries.size(); ++i) {
-        if (ZoneFacts::sameZone(stripUTC(entries.at(i)), local)) {
+    int selected = int(ids.indexOf(local));
+    for (int i = 0; selected < 0 && i < ids.size(); ++i) {
+        if (ZoneFacts::sameZone(ids.at(i), local)) {
             selected = i;
         }
     }
     selected = std::max(selected, 0);
-    if (!entries.isEmpty()) {
+    if (!ids.isEmpty()) {
         chooser->setCurrentIndex(selected);
     }
     // Typing replaces the preselected row, so a search starts at once.
@@ -464,7 +467,7 @@ void TimeZoneDialog::handleAdd()
     // Typed text that names no zone, or several, adds nothing.
     const int chosen = search->chosenRow();
     if (answer == QMessageBox::Ok && chosen >= 0) {
-        timeZonesList_->addItem(chooser->itemText(chosen));
+        addRow(chooser->itemText(chosen), chooser->itemData(chosen, ZoneIdRole).toString());
         timeZonesList_->setCurrentRow(timeZonesList_->count() - 1);
         markChanged();
     }
@@ -512,10 +515,7 @@ void TimeZoneDialog::handleSave()
     if (!madeChange) {
         return;
     }
-    QStringList ids;
-    for (const QString& row : rows()) {
-        ids.append(stripUTC(row));
-    }
+    const QStringList ids = zoneIds();
     // The stored list is never empty: without zones the main window would show nothing.
     uP->setTimeZones(ids.isEmpty() ? localZoneId() : ids.join(QLatin1Char(';')));
     madeChange = false;
@@ -532,13 +532,15 @@ void TimeZoneDialog::handleClose()
     const QString text = labels.getString(QStringLiteral("popup.warningnotsavedyourchanges")) +
                          QLatin1Char('\n') +
                          labels.getString(QStringLiteral("popup.saveyourchanges"));
+    // Cancel is the answer to Escape and to closing the box: it keeps the dialog and its
+    // edits, where a No would throw them away.
     const QMessageBox::StandardButton answer = utils::MessageBoxes::show(
         QMessageBox::Question, this, labels.getString(QStringLiteral("popup.warning")), text,
-        QMessageBox::Yes | QMessageBox::No);
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) {
-        // Saved, and left open: the next Close closes.
         handleSave();
-    } else {
+    }
+    if (answer == QMessageBox::Yes || answer == QMessageBox::No) {
         dialogCleanUp();
     }
 }

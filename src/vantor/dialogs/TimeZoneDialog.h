@@ -47,6 +47,11 @@ public:
     static inline const QString SaveFileCmd = QStringLiteral("SaveFile");
     static inline const QString CloseCmd = QStringLiteral("CloseCmd");
 
+    // Item data of the list's rows and the chooser's entries: the zone identifier, which
+    // is what gets stored, and for the chooser the offset text ("+09:00") it searches.
+    static constexpr int ZoneIdRole = Qt::UserRole;
+    static constexpr int OffsetRole = Qt::UserRole + 1;
+
     // Answers the zone chooser of Add in place of the user: it may look at and change the
     // chooser's selection and returns Ok to add the selected zone, anything else to cancel.
     using ChooserHandler =
@@ -71,17 +76,14 @@ public:
     // (non-daylight) offset at the instant; a zone the database does not know counts as 0.
     static QString displayText(const QString& zoneId, const QString& utcText,
                                const QDateTime& instant);
-    // The identifier of a row: what follows the first ")" and its blank; the local zone for
-    // a text without ")".
-    static QString stripUTC(const QString& row);
     // The system's zone identifier, "UTC" when the system names none.
     static QString localZoneId();
-    // One display text per zone the database offers, in its order.
-    QStringList getTimeZoneList() const;
 
     static void setChooserHandler(ChooserHandler handler);
 
     QStringList rows() const;
+    // The rows' zone identifiers, in list order.
+    QStringList zoneIds() const;
     QListWidget* timeZonesList() const { return timeZonesList_; }
     // The button or popup entry of a command; nullptr for commands it does not have.
     utils::MyJButtonWithImage* button(const QString& command) const;
@@ -99,6 +101,7 @@ protected:
 
 private:
     void buildTable();
+    void addRow(const QString& text, const QString& zoneId);
     void addPopup();
     void setButtonsAndItems();
     void handleAdd();

@@ -9,7 +9,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QLineEdit>
-#include <QStringListModel>
+#include <QStandardItemModel>
 
 #include <unicode/translit.h>
 
@@ -46,18 +46,15 @@ QString suggestionText(const QStringList& parts)
 } // namespace
 
 ZoneSearch::ZoneSearch(QComboBox* chooser, const QString& utcText)
-    : QObject(chooser), chooser_(chooser), model_(new QStringListModel(this)),
+    : QObject(chooser), chooser_(chooser), model_(new QStandardItemModel(this)),
       completer_(new QCompleter(model_, this))
 {
     const CountryCodes countryCodes;
     zones_.reserve(chooser->count());
     for (int row = 0; row < chooser->count(); ++row) {
-        // The row already holds the offset and the identifier: "(UTC+09:00) Asia/Tokyo".
-        const QString text = chooser->itemText(row);
-        const qsizetype close = text.indexOf(QLatin1Char(')'));
-        const QString shownOffset = text.mid(1, close - 1);
-        const QString offset = shownOffset.mid(utcText.size());
-        const QString id = TimeZoneDialog::stripUTC(text);
+        const QString id = chooser->itemData(row, TimeZoneDialog::ZoneIdRole).toString();
+        const QString offset = chooser->itemData(row, TimeZoneDialog::OffsetRole).toString();
+        const QString shownOffset = utcText + offset;
         const QString code = countryCodes.findCountryCode(id).value_or(QString());
         const QString city = ZoneFacts::cityName(id);
         const QString country = ZoneFacts::countryName(code);
@@ -69,7 +66,7 @@ ZoneSearch::ZoneSearch(QComboBox* chooser, const QString& utcText)
         QStringList words{id, city, ZoneFacts::englishCityName(id), country,
                           ZoneFacts::englishCountryName(code)};
         words << offsetForms(offset, utcText);
-        zones_.append({suggestionText(shown), normalize(words.join(u'\n'))});
+        zones_.append({suggestionText(shown), normalize(words.join(u'\n')), normalize(id)});
     }
 
     chooser->setEditable(true);
@@ -80,12 +77,14 @@ ZoneSearch::ZoneSearch(QComboBox* chooser, const QString& utcText)
     completer_->setMaxVisibleItems(12);
     chooser->lineEdit()->setCompleter(completer_);
     connect(chooser->lineEdit(), &QLineEdit::textEdited, this, &ZoneSearch::filter);
+    connect(chooser, &QComboBox::currentIndexChanged, this, [this] { picked_ = -1; });
+    // Moving onto a suggestion fills the field with it, so it is chosen as well: OK then
+    // adds what the field shows. The chooser's current row stays: setting it would reset
+    // the completer's place in its list.
+    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::highlighted), this,
+            &ZoneSearch::pick);
     connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
-            [this](const QModelIndex& index) {
-                if (index.row() >= 0 && index.row() < shown_.size()) {
-                    chooser_->setCurrentIndex(shown_.at(index.row()));
-                }
-            });
+            &ZoneSearch::pick);
 }
 
 QString ZoneSearch::normalize(const QString& text)
@@ -123,31 +122,57 @@ QList<int> ZoneSearch::matches(const QString& typed) const
 
 QStringList ZoneSearch::suggestions() const
 {
-    return model_->stringList();
+    QStringList texts;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        texts.append(model_->item(row)->text());
+    }
+    return texts;
 }
 
 void ZoneSearch::filter(const QString& typed)
 {
-    shown_ = matches(typed);
-    QStringList texts;
-    texts.reserve(shown_.size());
-    for (const int row : shown_) {
-        texts.append(zones_.at(row).suggestion);
+    picked_ = -1;
+    QList<QStandardItem*> items;
+    for (const int row : matches(typed)) {
+        auto* item = new QStandardItem(zones_.at(row).suggestion);
+        item->setData(chooser_->itemData(row, TimeZoneDialog::ZoneIdRole),
+                      TimeZoneDialog::ZoneIdRole);
+        items.append(item);
     }
-    model_->setStringList(texts);
-    if (texts.isEmpty()) {
+    model_->clear();
+    if (items.isEmpty()) {
         completer_->popup()->hide();
-    } else {
-        completer_->complete();
+        return;
     }
+    // One insertion for all rows: the popup is laid out once, not once a row.
+    model_->appendColumn(items);
+    completer_->complete();
+}
+
+void ZoneSearch::pick(const QModelIndex& suggestion)
+{
+    // Moving off the list's top (an invalid index) brings back the typed text.
+    picked_ = suggestion.isValid() ? chooser_->findData(suggestion.data(TimeZoneDialog::ZoneIdRole),
+                                                        TimeZoneDialog::ZoneIdRole)
+                                   : -1;
 }
 
 int ZoneSearch::chosenRow() const
 {
+    if (picked_ >= 0) {
+        return picked_;
+    }
     const QString text = chooser_->currentText();
     const int current = chooser_->currentIndex();
-    if (current >= 0 && chooser_->itemText(current) == text) {
+    if (current >= 0 && text == chooser_->itemText(current)) {
         return current;
+    }
+    // "UTC" is a whole identifier, and also part of every zone's offset.
+    const QString wanted = normalize(text.trimmed());
+    for (int row = 0; row < zones_.size(); ++row) {
+        if (zones_.at(row).plainId == wanted) {
+            return row;
+        }
     }
     const QList<int> rows = matches(text);
     return rows.size() == 1 ? rows.front() : -1;

@@ -7,7 +7,8 @@
 
 class QComboBox;
 class QCompleter;
-class QStringListModel;
+class QModelIndex;
+class QStandardItemModel;
 
 namespace vantor {
 
@@ -15,13 +16,15 @@ namespace vantor {
 // identifier ("new_york" and "new york"), of the city or country name in the user's
 // language or in English, or of the offset ("+05:30", "UTC+9"), blind to case and
 // accents ("sao paulo" finds São Paulo). Each suggestion names city, country and offset in
-// the user's language; picking one chooses that zone's row of the chooser.
+// the user's language and carries its zone's identifier; picking one (or moving onto it)
+// chooses that zone's row of the chooser.
 class ZoneSearch : public QObject
 {
     Q_OBJECT
 
 public:
-    // Searches the chooser's rows, "(UTC+09:00) Asia/Tokyo", as they stand.
+    // Searches the chooser's rows by their zone identifier and offset text (the item data
+    // of TimeZoneDialog::ZoneIdRole and OffsetRole).
     ZoneSearch(QComboBox* chooser, const QString& utcText);
 
     // Lower case, without accents, "_" as a blank.
@@ -30,22 +33,28 @@ public:
     QList<int> matches(const QString& typed) const;
     // The suggestions shown for the text typed last.
     QStringList suggestions() const;
-    // The row the chooser's text stands for: the row itself, or the one zone the typed
-    // text matches; -1 when it names none or several.
+    // The row the chooser's text stands for: the suggestion picked last while the field
+    // shows it, else the current row while the field shows its text, else the zone whose
+    // identifier the text is, else the one zone the text matches; -1 when it names none or
+    // several.
     int chosenRow() const;
 
 private:
     void filter(const QString& typed);
+    void pick(const QModelIndex& suggestion);
 
     struct Zone
     {
         QString suggestion;
         QString key;
+        QString plainId;
     };
     QComboBox* chooser_;
     QList<Zone> zones_;
-    QList<int> shown_;
-    QStringListModel* model_;
+    // The chooser row of the suggestion the field shows; -1 once the user types or takes
+    // a row of the chooser itself.
+    int picked_ = -1;
+    QStandardItemModel* model_;
     QCompleter* completer_;
 };
 
