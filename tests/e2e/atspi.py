@@ -37,6 +37,12 @@ def walk(node, depth=0):
             yield from walk(child, depth + 1)
 
 
+def extents(node):
+    """"role<TAB>name<TAB>x y width height" of an element, on the screen."""
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return f"{node.getRoleName()}\t{node.name}\t{box.x} {box.y} {box.width} {box.height}"
+
+
 def read(pid, command):
     app = find_application(pid)
     if app is None:
@@ -49,10 +55,9 @@ def read(pid, command):
             lines.append(f"{'  ' * depth}{node.getRoleName()}\t{name}")
         elif command == "extents":
             try:
-                box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                lines.append(extents(node))
             except NotImplementedError:
                 continue
-            lines.append(f"{node.getRoleName()}\t{name}\t{box.x} {box.y} {box.width} {box.height}")
         elif role in TEXT_ROLES:
             line = f"{node.getRoleName()}\t{name}"
             if command == "described":

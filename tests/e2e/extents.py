@@ -14,14 +14,9 @@ import sys
 
 import pyatspi
 
-from atspi import find_application, walk
+from atspi import extents, find_application, walk
 
 ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_COMBO_BOX}
-
-
-def line(node):
-    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return f"{node.getRoleName()}\t{node.name}\t{box.x} {box.y} {box.width} {box.height}"
 
 
 def read(pid, title):
@@ -30,7 +25,7 @@ def read(pid, title):
         return None
     for window in app:
         if window is not None and window.name == title:
-            return [line(window)] + [line(node) for node, _ in walk(window)
+            return [extents(window)] + [extents(node) for node, _ in walk(window)
                                      if node.getRole() in ROLES]
     return None
 
