@@ -199,8 +199,13 @@ menu_entry() {
     wid=$(main_window)
     xdotool windowactivate "$wid" 2>/dev/null || xdotool windowfocus "$wid"
     wait_for 50 window_is_active "$wid" || fail "the main window did not get the focus"
-    xdotool key shift+F10
-    wait_for 50 menu_is_up "$wid" || fail "no menu after Shift+F10"
+    # Right after a rebuild the window may be active before it takes keys: ask again.
+    local attempt
+    for attempt in 1 2 3 4; do
+        xdotool key shift+F10
+        wait_for 30 menu_is_up "$wid" && break
+        ((attempt < 4)) || fail "no menu after Shift+F10"
+    done
     local i
     for ((i = 0; i < $1; i++)); do xdotool key Down; done
     xdotool key Return
