@@ -1,6 +1,7 @@
 #include "utils/handlers/LanguageTable.h"
 
 #include "utils/handlers/StringUtils.h"
+#include "utils/handlers/TableLanguage.h"
 
 #include <QDir>
 #include <QFile>
@@ -271,15 +272,6 @@ QString findEntry(const QStringList& names, const QString& wanted, qsizetype cas
     return QString();
 }
 
-QString languageOf(const QLocale& locale)
-{
-    const QLocale::Language language = locale.language();
-    if (language == QLocale::C || language == QLocale::AnyLanguage) {
-        return QString();
-    }
-    return QLocale::languageToCode(language);
-}
-
 } // namespace
 
 QHash<QString, QString> LanguageTable::parseProperties(const QByteArray& bytes,
@@ -312,7 +304,7 @@ LanguageTable LanguageTable::load(const QString& baseName, const QString& langua
 
 LanguageTable LanguageTable::load(const QString& baseName, const QLocale& locale)
 {
-    return load(baseName, languageOf(locale), QLocale::territoryToCode(locale.territory()));
+    return load(baseName, tableLanguage(locale), QLocale::territoryToCode(locale.territory()));
 }
 
 LanguageTable LanguageTable::loadFromDirectory(const QString& directory, const QString& stem,
@@ -324,7 +316,7 @@ LanguageTable LanguageTable::loadFromDirectory(const QString& directory, const Q
 LanguageTable LanguageTable::loadFromDirectory(const QString& directory, const QString& stem,
                                                const QLocale& locale)
 {
-    return loadFromDirectory(directory, stem, languageOf(locale),
+    return loadFromDirectory(directory, stem, tableLanguage(locale),
                              QLocale::territoryToCode(locale.territory()));
 }
 

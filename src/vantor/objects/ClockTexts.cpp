@@ -35,9 +35,8 @@ QString ClockTexts::shiftText(qint64 shiftMs) const
 
 QString ClockTexts::relationToLocal(const QTimeZone& zone, const QDateTime& shown) const
 {
-    const QTimeZone known = zone.isValid() ? zone : QTimeZone::utc();
     const qint64 aheadMs =
-        qint64(known.offsetFromUtc(shown) - shown.toLocalTime().offsetFromUtc()) * 1000;
+        qint64(zone.offsetFromUtc(shown) - shown.toLocalTime().offsetFromUtc()) * 1000;
     if (aheadMs == 0) {
         return labels_.getString(QStringLiteral("lbl.tip.same"));
     }
@@ -48,7 +47,7 @@ QString ClockTexts::relationToLocal(const QTimeZone& zone, const QDateTime& show
 
 QString ClockTexts::comingChange(const QTimeZone& zone, const QDateTime& shown)
 {
-    if (!zone.isValid() || !zone.hasTransitions()) {
+    if (!zone.hasTransitions()) {
         return {};
     }
     const QTimeZone::OffsetData next = zone.nextTransition(shown);
@@ -71,8 +70,7 @@ QString ClockTexts::comingChange(const QTimeZone& zone, const QDateTime& shown)
 
 QString ClockTexts::tooltip(const QTimeZone& zone, const QDateTime& shown)
 {
-    const QTimeZone known = zone.isValid() ? zone : QTimeZone::utc();
-    QStringList lines{fullDate_.format(shown, known), relationToLocal(zone, shown)};
+    QStringList lines{fullDate_.format(shown, zone), relationToLocal(zone, shown)};
     const QString change = comingChange(zone, shown);
     if (!change.isEmpty()) {
         lines.append(change);
@@ -82,10 +80,10 @@ QString ClockTexts::tooltip(const QTimeZone& zone, const QDateTime& shown)
 
 QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime& shown)
 {
-    const QTimeZone known = clock.zone().isValid() ? clock.zone() : QTimeZone::utc();
+    const QTimeZone& zone = clock.zone();
     return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
-                               {clock.getNameLbl()->text(), spokenDate_.format(shown, known),
-                                changeTime_.format(shown, known), clock.getTimeZoneLbl()->text()});
+                               {clock.getNameLbl()->text(), spokenDate_.format(shown, zone),
+                                changeTime_.format(shown, zone), clock.getTimeZoneLbl()->text()});
 }
 
 QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown,
@@ -95,10 +93,10 @@ QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown
                              ? datePattern
                              : QStringLiteral("EEE ") + datePattern);
     copyTime_.setPattern(timePattern);
-    const QTimeZone known = clock.zone().isValid() ? clock.zone() : QTimeZone::utc();
+    const QTimeZone& zone = clock.zone();
     return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
-                               {clock.getNameLbl()->text(), copyDate_.format(shown, known),
-                                copyTime_.format(shown, known), clock.getTimeZoneLbl()->text()});
+                               {clock.getNameLbl()->text(), copyDate_.format(shown, zone),
+                                copyTime_.format(shown, zone), clock.getTimeZoneLbl()->text()});
 }
 
 } // namespace vantor

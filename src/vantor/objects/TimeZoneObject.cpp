@@ -39,15 +39,18 @@ QFont sized(const QFont& templateFont, int pointSize)
     return font;
 }
 
+// The zone to show, or UTC for one the system database does not know: the one place a
+// clock falls back, so everything it shows and tells agrees.
 QTimeZone lookUpZone(const QString& zoneId)
 {
     const QTimeZone zone = ZoneFacts::lookUp(zoneId);
-    if (!zone.isValid()) {
-        utils::Logger::logOnce(QStringLiteral("zone ") + zoneId,
-                               QStringLiteral("Unknown time zone %1: its clock shows UTC.")
-                                   .arg(utils::Logger::excerpt(zoneId)));
+    if (zone.isValid()) {
+        return zone;
     }
-    return zone;
+    utils::Logger::logOnce(QStringLiteral("zone ") + zoneId,
+                           QStringLiteral("Unknown time zone %1: its clock shows UTC.")
+                               .arg(utils::Logger::excerpt(zoneId)));
+    return QTimeZone::utc();
 }
 
 } // namespace
@@ -196,8 +199,7 @@ void TimeZoneObject::setDateLabelColor(const QDateTime& instant)
     // The instant the date text shows, so text and colour never disagree, also when a
     // refresh comes a little early at midnight.
     const int local = dayNumber(instant.toLocalTime().date());
-    const int zone =
-        dayNumber(instant.toTimeZone(timeZone.isValid() ? timeZone : QTimeZone::utc()).date());
+    const int zone = dayNumber(instant.toTimeZone(timeZone).date());
     const bool dark = uP->isDarkMode();
     QColor color;
     if (zone > local) {

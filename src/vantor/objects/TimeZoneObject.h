@@ -45,6 +45,7 @@ public:
     QSize getObjectDimension() const { return objectDimension; }
     QLabel* getTimeLbl() const;
     QLabel* getTimeZoneLbl() const;
+    // The clock's zone; UTC for one the system database does not know.
     const QTimeZone& zone() const { return timeZone; }
 
     // Refreshes time, date, date colour and (after a change of style) the flag, all for
