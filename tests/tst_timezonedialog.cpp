@@ -11,8 +11,8 @@
 #include "vantor/Vantor.h"
 #include "vantor/dialogs/MyCellRenderer.h"
 #include "vantor/dialogs/TimeZoneDialog.h"
-#include "vantor/dialogs/ZoneSearch.h"
 #include "vantor/preferences/UserPreferences.h"
+#include "vantor/zones/ZoneSearch.h"
 
 #include <QAbstractItemView>
 #include <QAction>

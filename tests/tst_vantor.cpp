@@ -3,10 +3,10 @@
 #include "utils/gui/handlers/MessageBoxes.h"
 #include "utils/gui/preferences/GuiPreferences.h"
 #include "utils/objects/constants/StandardColors.h"
-#include "vantor/RefreshScheduler.h"
 #include "vantor/Vantor.h"
 #include "vantor/objects/TimeZoneObject.h"
 #include "vantor/preferences/UserPreferences.h"
+#include "vantor/time/RefreshScheduler.h"
 
 #include "utils/gui/components/MyMenuItem.h"
 

@@ -2,8 +2,8 @@
 
 #include "utils/gui/preferences/GuiPreferences.h"
 #include "utils/handlers/LanguageTable.h"
-#include "vantor/handlers/ZoneRulesWatcher.h"
 #include "vantor/preferences/UserPreferences.h"
+#include "vantor/time/ZoneRulesWatcher.h"
 
 #include <QLocale>
 #include <QPointer>

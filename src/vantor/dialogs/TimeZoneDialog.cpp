@@ -1,7 +1,7 @@
 #include "vantor/dialogs/TimeZoneDialog.h"
 
-#include "vantor/dialogs/ZoneSearch.h"
-#include "vantor/handlers/ZoneFacts.h"
+#include "vantor/zones/ZoneFacts.h"
+#include "vantor/zones/ZoneSearch.h"
 
 #include "utils/gui/components/LeftToRightTextDelegate.h"
 #include "vantor/dialogs/MyCellRenderer.h"
@@ -14,8 +14,8 @@
 #include "utils/gui/handlers/MessageBoxes.h"
 #include "utils/gui/layout/ConstraintLayout.h"
 #include "utils/gui/preferences/GuiPreferences.h"
+#include "utils/handlers/TextFormat.h"
 #include "utils/objects/constants/StandardColors.h"
-#include "vantor/objects/TimeZoneObject.h"
 #include "vantor/preferences/UserPreferences.h"
 
 #include <QAbstractItemView>
@@ -89,7 +89,7 @@ void setColors(QWidget* widget, const QColor& text, const QColor& background)
 // database does not know.
 QString offsetText(const QString& zoneId, const QDateTime& instant)
 {
-    return TimeZoneObject::calculateOffset(
+    return utils::TextFormat::utcOffset(
         qint64(ZoneFacts::standardOffset(ZoneFacts::lookUp(zoneId), instant)) * 1000);
 }
 

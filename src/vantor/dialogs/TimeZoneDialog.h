@@ -2,6 +2,7 @@
 
 #include "utils/gui/handlers/ToolkitDefaults.h"
 #include "utils/handlers/LanguageTable.h"
+#include "vantor/zones/ZoneSearch.h"
 
 #include <QDateTime>
 #include <QDialog>
@@ -47,10 +48,9 @@ public:
     static inline const QString SaveFileCmd = QStringLiteral("SaveFile");
     static inline const QString CloseCmd = QStringLiteral("CloseCmd");
 
-    // Item data of the list's rows and the chooser's entries: the zone identifier, which
-    // is what gets stored, and for the chooser the offset text ("+09:00") it searches.
-    static constexpr int ZoneIdRole = Qt::UserRole;
-    static constexpr int OffsetRole = Qt::UserRole + 1;
+    // Item data of the list's rows and the chooser's entries, as the search reads them.
+    static constexpr int ZoneIdRole = ZoneSearch::ZoneIdRole;
+    static constexpr int OffsetRole = ZoneSearch::OffsetRole;
 
     // Answers the zone chooser of Add in place of the user: it may look at and change the
     // chooser's selection and returns Ok to add the selected zone, anything else to cancel.

@@ -8,9 +8,9 @@
 #include "utils/handlers/LanguageTable.h"
 #include "utils/handlers/TextFormat.h"
 #include "utils/objects/constants/StandardColors.h"
-#include "vantor/handlers/ZoneFacts.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/preferences/UserPreferences.h"
+#include "vantor/zones/ZoneFacts.h"
 
 #include <QFile>
 #include <QGuiApplication>

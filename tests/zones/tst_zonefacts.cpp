@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "utils/handlers/DateFormatter.h"
-#include "vantor/handlers/ZoneFacts.h"
-#include "vantor/handlers/ZoneRulesWatcher.h"
+#include "vantor/time/ZoneRulesWatcher.h"
+#include "vantor/zones/ZoneFacts.h"
 
 #include <QFile>
 #include <QTemporaryDir>

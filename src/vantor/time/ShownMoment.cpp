@@ -1,4 +1,4 @@
-#include "vantor/ShownMoment.h"
+#include "vantor/time/ShownMoment.h"
 
 namespace vantor {
 

@@ -1,4 +1,4 @@
-#include "vantor/WakeTimer.h"
+#include "vantor/time/WakeTimer.h"
 
 #include <QSocketNotifier>
 

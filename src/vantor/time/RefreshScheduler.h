@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vantor/WakeTimer.h"
+#include "vantor/time/WakeTimer.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "vantor/RefreshScheduler.h"
+#include "vantor/time/RefreshScheduler.h"
 
 #include <QDateTime>
 

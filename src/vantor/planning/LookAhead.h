@@ -1,7 +1,7 @@
 #pragma once
 
-#include "vantor/ShownMoment.h"
-#include "vantor/objects/ClockTexts.h"
+#include "vantor/planning/ClockTexts.h"
+#include "vantor/time/ShownMoment.h"
 
 #include <QAccessible>
 #include <QObject>

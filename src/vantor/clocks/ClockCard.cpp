@@ -1,4 +1,4 @@
-#include "vantor/ClockCard.h"
+#include "vantor/clocks/ClockCard.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
 #include "utils/handlers/LanguageTable.h"
-#include "vantor/ShownMoment.h"
 #include "vantor/Vantor.h"
-#include "vantor/objects/ClockTexts.h"
+#include "vantor/planning/ClockTexts.h"
+#include "vantor/time/ShownMoment.h"
 
 #include <QElapsedTimer>
 

@@ -1,4 +1,4 @@
-#include "vantor/TrayIconCheck.h"
+#include "vantor/tray/TrayIconCheck.h"
 
 #include <QApplication>
 #include <QDBusConnection>

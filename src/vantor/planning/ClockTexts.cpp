@@ -1,4 +1,4 @@
-#include "vantor/objects/ClockTexts.h"
+#include "vantor/planning/ClockTexts.h"
 
 #include "utils/handlers/LanguageTable.h"
 #include "utils/handlers/TextFormat.h"

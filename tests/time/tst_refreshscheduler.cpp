@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
 #include "utils/handlers/LanguageTable.h"
-#include "vantor/RefreshScheduler.h"
 #include "vantor/Vantor.h"
-#include "vantor/WakeTimer.h"
 #include "vantor/objects/TimeZoneObject.h"
 #include "vantor/preferences/UserPreferences.h"
+#include "vantor/time/RefreshScheduler.h"
+#include "vantor/time/WakeTimer.h"
 
 #include <QLabel>
 

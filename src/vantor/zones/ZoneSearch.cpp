@@ -1,9 +1,8 @@
-#include "vantor/dialogs/ZoneSearch.h"
+#include "vantor/zones/ZoneSearch.h"
 
 #include "utils/handlers/IcuText.h"
-#include "vantor/dialogs/TimeZoneDialog.h"
 #include "vantor/handlers/CountryCodes.h"
-#include "vantor/handlers/ZoneFacts.h"
+#include "vantor/zones/ZoneFacts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -52,8 +51,8 @@ ZoneSearch::ZoneSearch(QComboBox* chooser, const QString& utcText)
     const CountryCodes countryCodes;
     zones_.reserve(chooser->count());
     for (int row = 0; row < chooser->count(); ++row) {
-        const QString id = chooser->itemData(row, TimeZoneDialog::ZoneIdRole).toString();
-        const QString offset = chooser->itemData(row, TimeZoneDialog::OffsetRole).toString();
+        const QString id = chooser->itemData(row, ZoneIdRole).toString();
+        const QString offset = chooser->itemData(row, OffsetRole).toString();
         const QString shownOffset = utcText + offset;
         const QString code = countryCodes.findCountryCode(id).value_or(QString());
         const QString city = ZoneFacts::cityName(id);
@@ -135,8 +134,7 @@ void ZoneSearch::filter(const QString& typed)
     QList<QStandardItem*> items;
     for (const int row : matches(typed)) {
         auto* item = new QStandardItem(zones_.at(row).suggestion);
-        item->setData(chooser_->itemData(row, TimeZoneDialog::ZoneIdRole),
-                      TimeZoneDialog::ZoneIdRole);
+        item->setData(chooser_->itemData(row, ZoneIdRole), ZoneIdRole);
         items.append(item);
     }
     model_->clear();
@@ -152,9 +150,8 @@ void ZoneSearch::filter(const QString& typed)
 void ZoneSearch::pick(const QModelIndex& suggestion)
 {
     // Moving off the list's top (an invalid index) brings back the typed text.
-    picked_ = suggestion.isValid() ? chooser_->findData(suggestion.data(TimeZoneDialog::ZoneIdRole),
-                                                        TimeZoneDialog::ZoneIdRole)
-                                   : -1;
+    picked_ =
+        suggestion.isValid() ? chooser_->findData(suggestion.data(ZoneIdRole), ZoneIdRole) : -1;
 }
 
 int ZoneSearch::chosenRow() const

@@ -23,8 +23,12 @@ class ZoneSearch : public QObject
     Q_OBJECT
 
 public:
-    // Searches the chooser's rows by their zone identifier and offset text (the item data
-    // of TimeZoneDialog::ZoneIdRole and OffsetRole).
+    // Item data of the chooser's entries (and of the Time Zones list's rows): the zone
+    // identifier, which is what gets stored, and the offset text ("+09:00") searched.
+    static constexpr int ZoneIdRole = Qt::UserRole;
+    static constexpr int OffsetRole = Qt::UserRole + 1;
+
+    // Searches the chooser's rows by their zone identifier and offset text.
     ZoneSearch(QComboBox* chooser, const QString& utcText);
 
     // Lower case, without accents, "_" as a blank.

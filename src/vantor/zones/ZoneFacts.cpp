@@ -1,4 +1,4 @@
-#include "vantor/handlers/ZoneFacts.h"
+#include "vantor/zones/ZoneFacts.h"
 
 #include "utils/handlers/IcuText.h"
 #include "utils/handlers/StringUtils.h"

@@ -1,6 +1,6 @@
-#include "vantor/handlers/ZoneRulesWatcher.h"
+#include "vantor/time/ZoneRulesWatcher.h"
 
-#include "vantor/handlers/ZoneFacts.h"
+#include "vantor/zones/ZoneFacts.h"
 
 #include <QFileInfo>
 

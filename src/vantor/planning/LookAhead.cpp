@@ -1,10 +1,10 @@
-#include "vantor/LookAhead.h"
+#include "vantor/planning/LookAhead.h"
 
 #include "utils/handlers/LanguageTable.h"
 #include "utils/handlers/TextFormat.h"
-#include "vantor/ShiftBadge.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/objects/TimeZoneObject.h"
+#include "vantor/planning/ShiftBadge.h"
 #include "vantor/preferences/UserPreferences.h"
 
 #include <QClipboard>

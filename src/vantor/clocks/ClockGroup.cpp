@@ -1,6 +1,6 @@
-#include "vantor/ClockGroup.h"
+#include "vantor/clocks/ClockGroup.h"
 
-#include "vantor/ClockCard.h"
+#include "vantor/clocks/ClockCard.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

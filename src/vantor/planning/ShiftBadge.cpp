@@ -1,4 +1,4 @@
-#include "vantor/ShiftBadge.h"
+#include "vantor/planning/ShiftBadge.h"
 
 #include "utils/objects/constants/StandardColors.h"
 
