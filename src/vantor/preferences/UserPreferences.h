@@ -45,6 +45,9 @@ public:
     void setHandler(const QString& key, const QString& value);
     void remove(const QString& key);
 
+    // The values another program stored since they were read.
+    void reload() { prefs.reload(); }
+
     // Forgets the display settings; zones, scheme, on-top and task-bar settings stay.
     void removePreferences();
 

@@ -39,6 +39,9 @@ public:
     void remove(const QString& key);
 
     QString fileName() const;
+    // Reads the file again: QSettings keeps what it read, and another program may have
+    // stored other values since.
+    void reload() { settings_->sync(); }
 
 private:
     // A value, or none for a removal.
