@@ -1,6 +1,9 @@
 #include "vantor/Vantor.h"
+#include "vantor/instance/SingleInstance.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -25,7 +28,21 @@ int main(int argc, char* argv[])
     // The window ends the program itself, also when it is a utility window.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A second start hands over to the running program before it builds any window.
+    vantor::SingleInstance instance;
+    switch (instance.claim()) {
+    case vantor::SingleInstance::Claim::First:
+        break;
+    case vantor::SingleInstance::Claim::HandedOver:
+        std::puts("Vantor is already running; its window was brought to the front.");
+        return 0;
+    case vantor::SingleInstance::Claim::NoAnswer:
+        std::puts("Vantor is already running but does not answer.");
+        return 1;
+    }
+
     vantor::Vantor::applyDefaultLocale(QLocale::system());
     vantor::Vantor window;
+    instance.setWindow(&window);
     return QApplication::exec();
 }
