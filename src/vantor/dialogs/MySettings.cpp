@@ -127,10 +127,7 @@ void keepPalette(QWidget* widget)
 // Measured in the font a plain push button would use; the longer text sets both widths.
 QSize buttonSize(const QString& save, const QString& cancel)
 {
-    const QPushButton probe;
-    const int widest = std::max(utils::FontUtils::getStringWidth(save, &probe),
-                                utils::FontUtils::getStringWidth(cancel, &probe));
-    return {std::max(widest + 55, 100), 25};
+    return {utils::MyJButtonWithImage::widthFor(QStringList{save, cancel}, 100), 25};
 }
 
 // Room for that many wide ("m") characters plus the frame: a field of that many columns.

@@ -105,8 +105,6 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
     : QDialog(parent), uP(uP), labels(labels)
 {
     Q_ASSERT(uP != nullptr);
-    // A copy on another display may have stored other zones since they were read.
-    uP->reload();
     setModal(true);
     savedDefaults = ToolkitDefaults::save();
     setWindowTitle(labels.getString(QStringLiteral("dialog.title.timezoneconfiguration")));
@@ -140,15 +138,11 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
     const QStringList keys = {QStringLiteral("button.add"),      QStringLiteral("button.delete"),
                               QStringLiteral("button.save"),     QStringLiteral("button.moveup"),
                               QStringLiteral("button.movedown"), QStringLiteral("button.close")};
-    int widest = 0;
-    {
-        const QPushButton probe;
-        for (const QString& key : keys) {
-            widest =
-                std::max(widest, utils::FontUtils::getStringWidth(labels.getString(key), &probe));
-        }
+    QStringList texts;
+    for (const QString& key : keys) {
+        texts.append(labels.getString(key));
     }
-    const QSize buttonSize(std::max(widest + 55, 110), 25);
+    const QSize buttonSize(utils::MyJButtonWithImage::widthFor(texts, 110), 25);
 
     const utils::ActionListener listener = [this](const QString& command) {
         actionPerformed(command);

@@ -1,6 +1,10 @@
 #include "utils/gui/components/MyJButtonWithImage.h"
 
+#include "utils/gui/handlers/FontUtils.h"
+
 #include "utils/gui/components/LayoutUtils.h"
+
+#include <algorithm>
 
 namespace utils {
 
@@ -72,6 +76,22 @@ MyJButtonWithImage::MyJButtonWithImage(const QString& text, ActionListener liste
     setToolTip(text);
     setEnabled(enabled);
     connect(this, &QAbstractButton::clicked, this, &MyJButtonWithImage::notifyListener);
+}
+
+int MyJButtonWithImage::widthFor(int textWidth, int atLeast)
+{
+    constexpr int imageRoom = 55;
+    return std::max(textWidth + imageRoom, atLeast);
+}
+
+int MyJButtonWithImage::widthFor(const QStringList& texts, int atLeast)
+{
+    const QPushButton probe;
+    int widest = 0;
+    for (const QString& text : texts) {
+        widest = std::max(widest, FontUtils::getStringWidth(text, &probe));
+    }
+    return widthFor(widest, atLeast);
 }
 
 QString MyJButtonWithImage::actionCommand() const

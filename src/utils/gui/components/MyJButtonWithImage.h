@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace utils {
 
@@ -16,6 +17,13 @@ class MyJButtonWithImage : public QPushButton
 
 public:
     static constexpr QSize DEFAULT_SIZE{110, 25};
+
+    // Wide enough for a text of that width beside its image: the text and 55 pixels,
+    // never narrower than atLeast.
+    static int widthFor(int textWidth, int atLeast);
+    // The same for the widest of the texts, measured in a plain push button's font, so
+    // a row of buttons can share one width.
+    static int widthFor(const QStringList& texts, int atLeast);
 
     MyJButtonWithImage(const QString& text, ActionListener listener, const QString& imagePath);
     MyJButtonWithImage(const QString& text, ActionListener listener, const QString& imagePath,

@@ -34,7 +34,6 @@ namespace utils {
 namespace {
 
 constexpr int IMAGE_MARGIN = 5;
-constexpr int CLOSE_TEXT_ROOM = 55;
 constexpr int CLOSE_MIN_WIDTH = 90;
 constexpr double DARKER_FACTOR = 0.7;
 
@@ -297,7 +296,7 @@ void AboutBoxDialog::reject()
 
 int AboutBoxDialog::closeButtonWidth(int textWidth)
 {
-    return qMax(textWidth + CLOSE_TEXT_ROOM, CLOSE_MIN_WIDTH);
+    return MyJButtonWithImage::widthFor(textWidth, CLOSE_MIN_WIDTH);
 }
 
 QColor AboutBoxDialog::darker(const QColor& color)
