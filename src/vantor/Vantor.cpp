@@ -224,7 +224,8 @@ void Vantor::createLayout()
         createHorizontalLayout();
     }
     lookAhead_->reset();
-    lookAhead_->updateTexts(QDateTime::fromMSecsSinceEpoch(builtAtMs_, QTimeZone::utc()));
+    lookAhead_->presentation().updateTexts(
+        QDateTime::fromMSecsSinceEpoch(builtAtMs_, QTimeZone::utc()));
     secondsTimer->start(builtAtMs_);
 }
 
@@ -239,12 +240,12 @@ void Vantor::tick(qint64 shownMs)
         for (const auto& entry : timeZones_AL) {
             entry->reloadZone(instant);
         }
-        lookAhead_->refreshTexts();
+        lookAhead_->presentation().refreshTexts();
     }
     for (const auto& entry : timeZones_AL) {
         entry->updateDateTime(instant);
     }
-    lookAhead_->updateTexts(instant);
+    lookAhead_->presentation().updateTexts(instant);
 }
 
 void Vantor::createClockEntries(bool withCards)

@@ -66,7 +66,6 @@ public:
     const RefreshScheduler* timer() const { return secondsTimer; }
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
     QMenu* popupMenu() const { return shortPopup; }
-    LookAhead* lookAhead() const { return lookAhead_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

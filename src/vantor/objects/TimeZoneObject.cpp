@@ -79,9 +79,9 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
         calculateOffset(qint64(ZoneFacts::standardOffset(timeZone, instant)) * 1000);
     // The city in the user's language where CLDR names it, the identifier's last part
     // otherwise.
-    const QString caption = ZoneFacts::cityName(zoneId);
+    caption_ = ZoneFacts::cityName(zoneId);
 
-    nameLbl = new utils::ImageLabel(caption);
+    nameLbl = new utils::ImageLabel(caption_);
     nameLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     if (imageFileName && loadFlag(uP->isRoundFlags())) {
         objectDimension = QSize(16, 16);
@@ -96,7 +96,8 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
         setTextColor(timeLbl, StandardColors::LIGHT_TEXT);
     }
 
-    timeZoneLbl = new QLabel(utcText_ + offset);
+    offsetText_ = utcText_ + offset;
+    timeZoneLbl = new QLabel(offsetText_);
     timeZoneLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     timeZoneLbl->setFont(myFont_vsm);
     setTextColor(timeZoneLbl, darkGreen);
@@ -180,8 +181,9 @@ void TimeZoneObject::updateDateTime(const QDateTime& instant)
 void TimeZoneObject::reloadZone(const QDateTime& instant)
 {
     timeZone = lookUpZone(zoneId_);
-    timeZoneLbl->setText(
-        utcText_ + calculateOffset(qint64(ZoneFacts::standardOffset(timeZone, instant)) * 1000));
+    offsetText_ =
+        utcText_ + calculateOffset(qint64(ZoneFacts::standardOffset(timeZone, instant)) * 1000);
+    timeZoneLbl->setText(offsetText_);
 }
 
 QString TimeZoneObject::calculateOffset(qint64 milliseconds)

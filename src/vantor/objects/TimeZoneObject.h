@@ -45,6 +45,10 @@ public:
     QSize getObjectDimension() const { return objectDimension; }
     QLabel* getTimeLbl() const;
     QLabel* getTimeZoneLbl() const;
+    // What the clock shows, as data: its caption (the city) and its offset text
+    // ("UTC+09:00").
+    const QString& caption() const { return caption_; }
+    const QString& offsetText() const { return offsetText_; }
     // The clock's zone; UTC for one the system database does not know.
     const QTimeZone& zone() const { return timeZone; }
 
@@ -75,6 +79,8 @@ private:
     const QString zoneId_;
     QTimeZone timeZone;
     const QString utcText_;
+    QString caption_;
+    QString offsetText_;
     std::optional<QString> imageFileName;
     bool currentFlagsSetting = true;
     QSize objectDimension{0, 0};

@@ -4,8 +4,6 @@
 #include "utils/handlers/TextFormat.h"
 #include "vantor/objects/TimeZoneObject.h"
 
-#include <QLabel>
-
 namespace vantor {
 
 using utils::TextFormat;
@@ -82,8 +80,8 @@ QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime&
 {
     const QTimeZone& zone = clock.zone();
     return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
-                               {clock.getNameLbl()->text(), spokenDate_.format(shown, zone),
-                                changeTime_.format(shown, zone), clock.getTimeZoneLbl()->text()});
+                               {clock.caption(), spokenDate_.format(shown, zone),
+                                changeTime_.format(shown, zone), clock.offsetText()});
 }
 
 QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown,
@@ -95,8 +93,8 @@ QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown
     copyTime_.setPattern(timePattern);
     const QTimeZone& zone = clock.zone();
     return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
-                               {clock.getNameLbl()->text(), copyDate_.format(shown, zone),
-                                copyTime_.format(shown, zone), clock.getTimeZoneLbl()->text()});
+                               {clock.caption(), copyDate_.format(shown, zone),
+                                copyTime_.format(shown, zone), clock.offsetText()});
 }
 
 } // namespace vantor
