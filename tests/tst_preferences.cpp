@@ -43,6 +43,13 @@ class TestPreferences : public QObject
     std::unique_ptr<TemporarySettings> settings;
     std::ostringstream log;
 
+    // The defaults of the font size, layout, flags, task bar, on-top and scheme.
+    static bool hasDefaultLookAndPlace(const UserPreferences& up)
+    {
+        return up.getTimeFontSize() == 18 && up.isVerticalLayout() && up.isRoundFlags() &&
+               !up.isOnTaskBar() && up.isAlwaysOnTop() && !up.isDarkMode();
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -64,12 +71,7 @@ private Q_SLOTS:
         const GuiPreferences gp(MAIN_CLASS);
         QCOMPARE(up.getDatePattern(MyConstants::DEFAULT_DATE_PATTERN), u"yyyy-MM-dd");
         QCOMPARE(up.getTimePattern(MyConstants::DEFAULT_TIME_PATTERN), u"h:mm a");
-        QCOMPARE(up.getTimeFontSize(), 18);
-        QVERIFY(up.isVerticalLayout());
-        QVERIFY(up.isRoundFlags());
-        QVERIFY(!up.isOnTaskBar());
-        QVERIFY(up.isAlwaysOnTop());
-        QVERIFY(!up.isDarkMode());
+        QVERIFY(hasDefaultLookAndPlace(up));
         QCOMPARE(up.getTimeZones(), QStringList({u"Asia/Tokyo"_qs, u"America/New_York"_qs,
                                                  u"Europe/London"_qs, u"Australia/Sydney"_qs}));
         QCOMPARE(gp.getMainWindowLocation(50, 50), QPoint(50, 50));
@@ -216,12 +218,7 @@ private Q_SLOTS:
         UserPreferences up(MAIN_CLASS);
         GuiPreferences gp(MAIN_CLASS);
         for (int read = 0; read < 3; ++read) {
-            QCOMPARE(up.getTimeFontSize(), 18);
-            QVERIFY(up.isVerticalLayout());
-            QVERIFY(up.isRoundFlags());
-            QVERIFY(!up.isOnTaskBar());
-            QVERIFY(up.isAlwaysOnTop());
-            QVERIFY(!up.isDarkMode());
+            QVERIFY(hasDefaultLookAndPlace(up));
             QCOMPARE(gp.getMainWindowLocation(50, 50), QPoint(50, 30));
             QCOMPARE(gp.getFontVariableWidthSize(), 12);
             QCOMPARE(gp.getFontFixedWidthSize(), 14);
