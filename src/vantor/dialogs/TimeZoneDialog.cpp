@@ -105,6 +105,8 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
     : QDialog(parent), uP(uP), labels(labels)
 {
     Q_ASSERT(uP != nullptr);
+    // A copy on another display may have stored other zones since they were read.
+    uP->reload();
     setModal(true);
     savedDefaults = ToolkitDefaults::save();
     setWindowTitle(labels.getString(QStringLiteral("dialog.title.timezoneconfiguration")));
