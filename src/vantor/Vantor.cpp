@@ -42,18 +42,6 @@ namespace vantor {
 using utils::ConstraintLayout;
 using utils::StandardColors;
 
-namespace {
-
-void setBackground(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-} // namespace
-
 Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
 {
     const QString os = utils::AccessOther::operatingSystemName().toLower();
@@ -264,8 +252,10 @@ void Vantor::createClockEntries(bool withCards)
     utils::LayoutUtils::keepColorsWhenDisabled(clockArea_);
     auto* layout = new ConstraintLayout(QStringLiteral("insets 4"), {}, {}, clockArea_);
     if (uP.isDarkMode()) {
-        setBackground(this, StandardColors::WINDOW);
-        setBackground(clockArea_, StandardColors::BASE);
+        utils::LayoutUtils::setColors(this, {}, StandardColors::WINDOW,
+                                      utils::LayoutUtils::ColorRoles::Window, true);
+        utils::LayoutUtils::setColors(clockArea_, {}, StandardColors::BASE,
+                                      utils::LayoutUtils::ColorRoles::Window, true);
     } else {
         setPalette(QPalette());
         setAutoFillBackground(false);
@@ -317,7 +307,8 @@ QWidget* Vantor::createClockPanel(TimeZoneObject& entry)
                                : QStringLiteral("insets 4 6 4 4");
     auto* layout = new ConstraintLayout(insets, {}, {}, card);
     if (uP.isDarkMode()) {
-        setBackground(card, StandardColors::BASE);
+        utils::LayoutUtils::setColors(card, {}, StandardColors::BASE,
+                                      utils::LayoutUtils::ColorRoles::Window, true);
     }
     layout->addWidget(entry.getNameLbl(), QStringLiteral("align center, wrap 2"));
     layout->addWidget(entry.getTimeLbl(), QStringLiteral("align center, wrap 2"));

@@ -85,26 +85,6 @@ QVariantList valuesOf(const QStringList& texts)
     return {texts.begin(), texts.end()};
 }
 
-void setColors(QWidget* widget, const QColor& text, const QColor& background)
-{
-    QPalette palette = widget->palette();
-    for (const QPalette::ColorRole role :
-         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        palette.setColor(role, text);
-    }
-    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
-        palette.setColor(role, background);
-    }
-    widget->setPalette(palette);
-}
-
-void setBackground(QWidget* widget, const QColor& background)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, background);
-    widget->setPalette(palette);
-}
-
 // Every colour of the widget's palette becomes its own, so that the colours its parents
 // take later do not reach it.
 void keepPalette(QWidget* widget)
@@ -422,21 +402,22 @@ void MySettings::setDarkMode(bool on)
     const QList<MyJComboBox*> boxes = {dateFormat_CB, timeFormat_CB,  timeFontSize_CB,
                                        taskBar_CB,    alwaysOnTop_CB, darkMode_CB};
 
-    setBackground(this, background);
+    LayoutUtils::setColors(this, {}, background);
     for (QWidget* control : controls) {
-        setColors(control, text, background);
+        LayoutUtils::setColors(control, text, background, LayoutUtils::ColorRoles::All);
     }
     const QColor title = on ? StandardColors::LIGHT_TEXT
                             : QApplication::palette(layoutPanel).color(QPalette::WindowText);
     setTitleColor(layoutPanel, title, background);
     setTitleColor(flagsPanel, title, background);
-    setBackground(buttonPanel, background);
+    LayoutUtils::setColors(buttonPanel, {}, background);
 
     for (MyJComboBox* box : boxes) {
         QAbstractItemView* view = box->view();
         auto* renderer = qobject_cast<MyCellRenderer*>(view->itemDelegate());
         if (on) {
-            setColors(box, text, StandardColors::HIGHLIGHT);
+            LayoutUtils::setColors(box, text, StandardColors::HIGHLIGHT,
+                                   LayoutUtils::ColorRoles::All);
             if (!renderer) {
                 box->setItemDelegate(new MyCellRenderer(view));
             }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "utils/handlers/LanguageTable.h"
+#include "vantor/objects/MyConstants.h"
 #include "vantor/preferences/UserPreferences.h"
 
 #include <QDialog>
@@ -31,7 +32,7 @@ class MySettings : public QDialog
 
 public:
     // Action commands of the buttons and combo boxes.
-    static inline const QString SaveCmd = QStringLiteral("SaveFile");
+    static inline const QString& SaveCmd = MyConstants::SaveFileCmd;
     static inline const QString CancelCmd = QStringLiteral("Cancel");
     static inline const QString DateFormatCmd = QStringLiteral("DateFormat");
     static inline const QString TimeFormatCmd = QStringLiteral("TimeFormat");

@@ -55,36 +55,6 @@ TimeZoneDialog::ChooserHandler& chooserHandler()
     return handler;
 }
 
-// Only the window roles: children such as buttons keep their own look.
-void setWindowColors(QWidget* widget, const QColor& text, const QColor& background)
-{
-    QPalette palette = widget->palette();
-    if (text.isValid()) {
-        palette.setColor(QPalette::WindowText, text);
-    }
-    palette.setColor(QPalette::Window, background);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-// Text, field and button roles too, for the chooser panel and its drop-down.
-void setColors(QWidget* widget, const QColor& text, const QColor& background)
-{
-    QPalette palette = widget->palette();
-    if (text.isValid()) {
-        palette.setColor(QPalette::WindowText, text);
-        palette.setColor(QPalette::Text, text);
-        palette.setColor(QPalette::ButtonText, text);
-    }
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        palette.setColor(QPalette::Base, background);
-        palette.setColor(QPalette::Button, background);
-        widget->setAutoFillBackground(true);
-    }
-    widget->setPalette(palette);
-}
-
 // The zone's standard (non-daylight) offset at the instant, "+05:45"; 0 for a zone the
 // database does not know.
 QString offsetText(const QString& zoneId, const QDateTime& instant)
@@ -379,8 +349,9 @@ QMessageBox::StandardButton TimeZoneDialog::showChooser(QDialog& box, QWidget* p
     // looks like the program's other boxes.
     box.setWindowTitle(labels.getString(QStringLiteral("popup.title.selecttimezone")));
     box.setLayoutDirection(LayoutUtils::layoutDirection());
-    setWindowColors(&box, ToolkitDefaults::get(kOptionPaneForeground),
-                    ToolkitDefaults::get(kOptionPaneBackground));
+    LayoutUtils::setColors(&box, ToolkitDefaults::get(kOptionPaneForeground),
+                           ToolkitDefaults::get(kOptionPaneBackground),
+                           LayoutUtils::ColorRoles::Window, true);
     auto* grid = new QGridLayout(&box);
     auto* icon = new QLabel(&box);
     const int iconSize = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
@@ -452,13 +423,17 @@ void TimeZoneDialog::handleAdd()
     chooser->lineEdit()->selectAll();
 
     if (uP->isDarkMode()) {
-        setColors(panel, StandardColors::LIGHT_TEXT, StandardColors::BASE);
-        setColors(label, StandardColors::LIGHT_TEXT, QColor());
+        // Text, field and button roles too, for the chooser panel and its drop-down.
+        constexpr auto all = LayoutUtils::ColorRoles::All;
+        LayoutUtils::setColors(panel, StandardColors::LIGHT_TEXT, StandardColors::BASE, all, true);
+        LayoutUtils::setColors(label, StandardColors::LIGHT_TEXT, QColor(), all, true);
         chooser->setItemDelegate(new MyCellRenderer(chooser->view()));
-        setColors(chooser, StandardColors::LIGHT_TEXT, StandardColors::BASE);
-        setColors(chooser->view(), StandardColors::LIGHT_TEXT, StandardColors::HIGHLIGHT);
-        setColors(chooser->lineEdit()->completer()->popup(), StandardColors::LIGHT_TEXT,
-                  StandardColors::HIGHLIGHT);
+        LayoutUtils::setColors(chooser, StandardColors::LIGHT_TEXT, StandardColors::BASE, all,
+                               true);
+        LayoutUtils::setColors(chooser->view(), StandardColors::LIGHT_TEXT,
+                               StandardColors::HIGHLIGHT, all, true);
+        LayoutUtils::setColors(chooser->lineEdit()->completer()->popup(),
+                               StandardColors::LIGHT_TEXT, StandardColors::HIGHLIGHT, all, true);
     }
 
     const QMessageBox::StandardButton answer = showChooser(box, panel, chooser);
@@ -556,8 +531,10 @@ void TimeZoneDialog::dialogCleanUp()
 
 void TimeZoneDialog::setDarkMode()
 {
-    setWindowColors(this, QColor(), StandardColors::BASE);
-    setWindowColors(panel1, QColor(), StandardColors::BASE);
+    LayoutUtils::setColors(this, QColor(), StandardColors::BASE, LayoutUtils::ColorRoles::Window,
+                           true);
+    LayoutUtils::setColors(panel1, QColor(), StandardColors::BASE, LayoutUtils::ColorRoles::Window,
+                           true);
     QPalette palette = timeZonesList_->palette();
     palette.setColor(QPalette::Text, StandardColors::LIGHT_TEXT);
     palette.setColor(QPalette::Base, StandardColors::BASE);

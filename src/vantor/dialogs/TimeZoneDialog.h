@@ -2,6 +2,7 @@
 
 #include "utils/gui/handlers/ToolkitDefaults.h"
 #include "utils/handlers/LanguageTable.h"
+#include "vantor/objects/MyConstants.h"
 #include "vantor/zones/ZoneSearch.h"
 
 #include <QDateTime>
@@ -45,7 +46,7 @@ public:
     static inline const QString DeleteRowCmd = QStringLiteral("DeleteRow");
     static inline const QString MoveUpCmd = QStringLiteral("MoveUp");
     static inline const QString MoveDownCmd = QStringLiteral("MoveDown");
-    static inline const QString SaveFileCmd = QStringLiteral("SaveFile");
+    static inline const QString& SaveFileCmd = MyConstants::SaveFileCmd;
     static inline const QString CloseCmd = QStringLiteral("CloseCmd");
 
     // Item data of the list's rows and the chooser's entries, as the search reads them.

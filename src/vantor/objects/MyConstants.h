@@ -34,6 +34,8 @@ struct MyConstants
 
     static inline const QString TimeZonesCmd = QStringLiteral("TimeZones");
     static inline const QString SettingsCmd = QStringLiteral("Settings");
+    // Save in both dialogs.
+    static inline const QString SaveFileCmd = QStringLiteral("SaveFile");
 };
 
 } // namespace vantor

@@ -25,13 +25,6 @@ using utils::StandardColors;
 
 namespace {
 
-void setTextColor(QLabel* label, const QColor& color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-}
-
 QFont sized(const QFont& templateFont, int pointSize)
 {
     QFont font(templateFont);
@@ -87,20 +80,20 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
         objectDimension = QSize(16, 16);
     }
     nameLbl->setFont(myFont_sm);
-    setTextColor(nameLbl, dark ? lightBlue : StandardColors::NAME);
+    utils::LayoutUtils::setColors(nameLbl, dark ? lightBlue : StandardColors::NAME, {});
 
     timeLbl = new utils::FittedLabel(timeFormat.format(instant, timeZone));
     timeLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     timeLbl->setFont(myFont);
     if (dark) {
-        setTextColor(timeLbl, StandardColors::LIGHT_TEXT);
+        utils::LayoutUtils::setColors(timeLbl, StandardColors::LIGHT_TEXT, {});
     }
 
     offsetText_ = utcText_ + offset;
     timeZoneLbl = new QLabel(offsetText_);
     timeZoneLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     timeZoneLbl->setFont(myFont_vsm);
-    setTextColor(timeZoneLbl, darkGreen);
+    utils::LayoutUtils::setColors(timeZoneLbl, darkGreen, {});
 
     dateLbl = new QLabel(dateFormat.format(instant, timeZone));
     dateLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
@@ -213,7 +206,7 @@ void TimeZoneObject::setDateLabelColor(const QDateTime& instant)
     }
     if (color != dateColor) {
         dateColor = color;
-        setTextColor(dateLbl, color);
+        utils::LayoutUtils::setColors(dateLbl, color, {});
     }
 }
 

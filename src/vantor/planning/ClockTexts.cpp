@@ -11,13 +11,11 @@ using utils::TextFormat;
 ClockTexts::ClockTexts(const utils::LanguageTable& labels)
     : labels_(labels), fullDate_(TextFormat::skeletonPattern(QStringLiteral("yMMMMEEEEd")),
                                  QStringLiteral("EEEE, d MMMM y")),
-      changeDate_(TextFormat::skeletonPattern(QStringLiteral("MMMMEEEEd")),
-                  QStringLiteral("EEEE d MMMM")),
+      weekdayDate_(TextFormat::skeletonPattern(QStringLiteral("MMMMEEEEd")),
+                   QStringLiteral("EEEE d MMMM")),
       changeTime_(TextFormat::skeletonPattern(QStringLiteral("jmm")), QStringLiteral("HH:mm")),
       copyDate_(QStringLiteral("EEE yyyy-MM-dd"), QStringLiteral("EEE yyyy-MM-dd")),
-      copyTime_(QStringLiteral("HH:mm"), QStringLiteral("HH:mm")),
-      spokenDate_(TextFormat::skeletonPattern(QStringLiteral("MMMMEEEEd")),
-                  QStringLiteral("EEEE d MMMM"))
+      copyTime_(QStringLiteral("HH:mm"), QStringLiteral("HH:mm"))
 {}
 
 QString ClockTexts::shiftText(qint64 shiftMs) const
@@ -63,7 +61,7 @@ QString ClockTexts::comingChange(const QTimeZone& zone, const QDateTime& shown)
         labels_.getString(change > 0 ? QStringLiteral("lbl.tip.forward")
                                      : QStringLiteral("lbl.tip.back")),
         {TextFormat::duration(qint64(change) * 1000, TextFormat::Width::Short),
-         changeDate_.format(next.atUtc, old), changeTime_.format(next.atUtc, old)});
+         weekdayDate_.format(next.atUtc, old), changeTime_.format(next.atUtc, old)});
 }
 
 QString ClockTexts::tooltip(const QTimeZone& zone, const QDateTime& shown)
@@ -80,7 +78,7 @@ QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime&
 {
     const QTimeZone& zone = clock.zone();
     return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
-                               {clock.caption(), spokenDate_.format(shown, zone),
+                               {clock.caption(), weekdayDate_.format(shown, zone),
                                 changeTime_.format(shown, zone), clock.offsetText()});
 }
 

@@ -45,11 +45,11 @@ public:
 private:
     const utils::LanguageTable& labels_;
     utils::DateFormatter fullDate_;
-    utils::DateFormatter changeDate_;
+    // "Wednesday, 9 December": the day of a coming change, and of a clock read aloud.
+    utils::DateFormatter weekdayDate_;
     utils::DateFormatter changeTime_;
     utils::DateFormatter copyDate_;
     utils::DateFormatter copyTime_;
-    utils::DateFormatter spokenDate_;
 };
 
 } // namespace vantor

@@ -302,6 +302,31 @@ void LayoutUtils::setScrollingContent(QWidget* window, QWidget* content, QWidget
     layout->addWidget(buttons);
 }
 
+void LayoutUtils::setColors(QWidget* widget, const QColor& text, const QColor& background,
+                            ColorRoles roles, bool fill)
+{
+    const bool all = roles == ColorRoles::All;
+    QPalette palette = widget->palette();
+    if (text.isValid()) {
+        palette.setColor(QPalette::WindowText, text);
+        if (all) {
+            palette.setColor(QPalette::Text, text);
+            palette.setColor(QPalette::ButtonText, text);
+        }
+    }
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        if (all) {
+            palette.setColor(QPalette::Base, background);
+            palette.setColor(QPalette::Button, background);
+        }
+    }
+    widget->setPalette(palette);
+    if (fill && background.isValid()) {
+        widget->setAutoFillBackground(true);
+    }
+}
+
 void LayoutUtils::keepColorsWhenDisabled(QWidget* widget)
 {
     QPalette palette = widget->palette();

@@ -65,6 +65,19 @@ public:
     // Disabled widgets inside keep the colours of enabled ones: a window that is
     // disabled while a box is open still shows its texts as they are.
     static void keepColorsWhenDisabled(QWidget* widget);
+
+    // Where setColors puts its colours: the window roles only (window text, window), so
+    // children such as buttons keep their own look; or the text, field and button roles
+    // too.
+    enum class ColorRoles
+    {
+        Window,
+        All
+    };
+    // Gives a widget its text and background colours; an invalid colour leaves its roles
+    // as they are. With fill, a widget given a background also paints it.
+    static void setColors(QWidget* widget, const QColor& text, const QColor& background,
+                          ColorRoles roles = ColorRoles::Window, bool fill = false);
 };
 
 } // namespace utils
