@@ -36,6 +36,17 @@ class TestRefreshScheduler : public QObject
     }
     static qint64 second(qint64 ms) { return ms / 1000; }
 
+    // What a clock needs: a local zone, its own settings and the language table.
+    struct ClockSetting
+    {
+        explicit ClockSetting(const char* localZone) : tz("TZ", QByteArray(localZone)) { tzset(); }
+        const EnvironmentGuard tz;
+        const TemporarySettings settings;
+        vantor::UserPreferences uP{vantor::Vantor::MAIN_CLASS};
+        const utils::LanguageTable labels =
+            utils::LanguageTable::load(vantor::Vantor::LANGUAGE, QLocale());
+    };
+
 private Q_SLOTS:
     void init()
     {
@@ -116,12 +127,9 @@ private Q_SLOTS:
     void minuteRefreshShowsWhatEverySecondWould()
     {
         QFETCH(QDateTime, from);
-        const EnvironmentGuard tz("TZ", QByteArray("America/New_York"));
-        tzset();
-        const TemporarySettings settings;
-        vantor::UserPreferences uP(vantor::Vantor::MAIN_CLASS);
-        const utils::LanguageTable labels =
-            utils::LanguageTable::load(vantor::Vantor::LANGUAGE, QLocale());
+        ClockSetting setting("America/New_York");
+        vantor::UserPreferences& uP = setting.uP;
+        const utils::LanguageTable& labels = setting.labels;
         wall = from.toMSecsSinceEpoch() + 250;
 
         const QStringList zones{u"America/New_York"_qs, u"Asia/Kolkata"_qs, u"Pacific/Chatham"_qs};
@@ -223,12 +231,9 @@ private Q_SLOTS:
         QFETCH(QDateTime, midnight);
         QFETCH(QString, date);
         QFETCH(QColor, colour);
-        const EnvironmentGuard tz("TZ", QByteArray("Europe/London"));
-        tzset();
-        const TemporarySettings settings;
-        vantor::UserPreferences uP(vantor::Vantor::MAIN_CLASS);
-        const utils::LanguageTable labels =
-            utils::LanguageTable::load(vantor::Vantor::LANGUAGE, QLocale());
+        ClockSetting setting("Europe/London");
+        vantor::UserPreferences& uP = setting.uP;
+        const utils::LanguageTable& labels = setting.labels;
         const qint64 due = midnight.toMSecsSinceEpoch();
         wall = due - 59'000;
         vantor::TimeZoneObject clock(zone, QDateTime::fromMSecsSinceEpoch(wall), &uP, std::nullopt,
