@@ -12,6 +12,7 @@
 
 #include <QMutex>
 
+#include <algorithm>
 #include <map>
 
 namespace utils {
@@ -20,6 +21,25 @@ namespace {
 
 // ICU quietly drops letters it does not know and lets an unclosed quote swallow the rest
 // of the pattern; both would show a wrong time without any error.
+// The characters of a pattern outside its quoted texts; balanced tells whether every
+// quote was closed.
+QString unquoted(const QString& pattern, bool* balanced = nullptr)
+{
+    QString bare;
+    bool quoted = false;
+    for (const QChar c : pattern) {
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+        } else if (!quoted) {
+            bare.append(c);
+        }
+    }
+    if (balanced != nullptr) {
+        *balanced = !quoted;
+    }
+    return bare;
+}
+
 bool readablePattern(const QString& pattern)
 {
     static const QString letters = QStringLiteral("GyMdkHmsSEDFwWahKzYeugAZvcLQqVUOXxrbB");
@@ -27,15 +47,11 @@ bool readablePattern(const QString& pattern)
     if (pattern.trimmed().isEmpty()) {
         return false;
     }
-    bool quoted = false;
-    for (const QChar c : pattern) {
-        if (c == QLatin1Char('\'')) {
-            quoted = !quoted;
-        } else if (!quoted && c.isLetter() && c.unicode() < 128 && !letters.contains(c)) {
-            return false;
-        }
-    }
-    return !quoted;
+    bool balanced = false;
+    const QString bare = unquoted(pattern, &balanced);
+    return balanced && std::none_of(bare.cbegin(), bare.cend(), [](QChar c) {
+               return c.isLetter() && c.unicode() < 128 && !letters.contains(c);
+           });
 }
 
 // Every clock formats by the same two patterns, so the clocks share one formatter for
@@ -132,19 +148,8 @@ QString DateFormatter::format(const QDateTime& instant, const QTimeZone& zone)
 
 bool DateFormatter::usesLetter(const QString& pattern, QStringView letters)
 {
-    // An empty pattern would show a clock without its time or date.
-    if (pattern.trimmed().isEmpty()) {
-        return false;
-    }
-    bool quoted = false;
-    for (const QChar c : pattern) {
-        if (c == QLatin1Char('\'')) {
-            quoted = !quoted;
-        } else if (!quoted && letters.contains(c)) {
-            return true;
-        }
-    }
-    return false;
+    const QString bare = unquoted(pattern);
+    return std::any_of(bare.cbegin(), bare.cend(), [&](QChar c) { return letters.contains(c); });
 }
 
 void DateFormatter::setDefaultLocale(const QString& localeName)
