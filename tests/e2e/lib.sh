@@ -132,7 +132,10 @@ start_vantor_faked() {
     local lib
     lib=$(echo /usr/lib/*/faketime/libfaketime.so.1)
     [[ -f $lib ]] || fail "libfaketime not installed"
-    LD_PRELOAD=$lib FAKETIME_TIMESTAMP_FILE=$1 FAKETIME_NO_CACHE=1 \
+    # A sanitizer build wants its runtime loaded before any other library.
+    local asan
+    asan=$(ldd "$VANTOR_BIN" | awk '/libasan/ {print $3}')
+    LD_PRELOAD=${asan:+$asan:}$lib FAKETIME_TIMESTAMP_FILE=$1 FAKETIME_NO_CACHE=1 \
         FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 "$VANTOR_BIN" >"$E2E_TMP/vantor.out" 2>&1 &
     VANTOR_PID=$!
 }
