@@ -1,6 +1,7 @@
 #include "utils/gui/handlers/Logger.h"
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QMutex>
 #include <QSet>
@@ -346,13 +347,15 @@ void Logger::log(const QString& message, std::source_location caller)
 void Logger::logOnce(const QString& what, const QString& message, std::source_location caller)
 {
     static QMutex mutex;
-    static QSet<QString> reported;
+    // Digests, not the texts: a reported value may be a megabyte long.
+    static QSet<QByteArray> reported;
+    const QByteArray digest = QCryptographicHash::hash(what.toUtf8(), QCryptographicHash::Sha256);
     {
         const QMutexLocker lock(&mutex);
-        if (reported.contains(what)) {
+        if (reported.contains(digest)) {
             return;
         }
-        reported.insert(what);
+        reported.insert(digest);
     }
     log(message, caller);
 }
