@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Measures the clock beside an empty Qt window on a private X desktop (Xvfb, openbox and a
 # tray, as the end-to-end tests use): start-up time to a viewable window, private memory,
-# CPU while idle, and (offscreen) the cost of one tick per clock and the heap over many
-# ticks. Prints a table. Exits non-zero only when a figure cannot be taken; a missed
+# CPU while idle, and (offscreen) the cost of one tick per clock, the heap over many
+# ticks and the cost of the working hours. Prints a table. Exits non-zero only when a figure cannot be taken; a missed
 # target is shown in the table, not in the exit status.
 #
 # Usage: bench/run.sh BUILD_DIR
@@ -20,7 +20,8 @@ vantor=$build/vantor
 bare=$build/bench/bench_bare_window
 tick=$build/bench/bench_tick
 launch=$build/bench/bench_launch
-for program in "$vantor" "$bare" "$tick" "$launch"; do
+working_hours=$build/bench/bench_workinghours
+for program in "$vantor" "$bare" "$tick" "$launch" "$working_hours"; do
     if [[ ! -x $program ]]; then
         echo "bench: $program is missing (bench_launch needs libxcb1-dev at build time)" >&2
         exit 1
@@ -190,6 +191,20 @@ for kind in replica main-vertical main-horizontal; do
     done
 done
 
+# 4b. The working hours: the state of each clock, and the search for a common time.
+"$working_hours" "${tick_args[@]}" >"$E2E_TMP/workinghours.out" 2>"$E2E_TMP/workinghours.err" ||
+    { cat "$E2E_TMP/workinghours.err" >&2; fail "bench_workinghours failed"; }
+working_value() {
+    awk -v kind="$1" -v key="$2" '$1 == "result" && $2 == kind {
+        for (i = 3; i <= NF; i++) { split($i, kv, "="); if (kv[1] == key) print kv[2] } }' \
+        "$E2E_TMP/workinghours.out" | head -1
+}
+state_us=$(working_value state per_clock_us)
+slot_median=$(working_value common-slot-overlapping median_ms)
+slot_max=$(working_value common-slot-overlapping max_ms)
+[[ -n $state_us && -n $slot_median && -n $slot_max ]] ||
+    fail "bench_workinghours printed no figures: $(cat "$E2E_TMP/workinghours.out")"
+
 # 5. Each state the window can rest in, reached by the keyboard and mouse as in the
 # end-to-end tests, with the default patterns, beside the bare window idle meanwhile.
 state_seconds=${BENCH_STATE_SECONDS:-20}
@@ -267,6 +282,10 @@ printf '%-44s %14s %14s\n' "  after 10,000 ticks, bytes" "${tick[main-vertical.h
 printf '%-44s %14s %14s\n' "  growth, bytes" \
     "$((${tick[main-vertical.heap_after_10000.4]} - ${tick[main-vertical.heap_after_1000.4]}))" \
     "$((${tick[main-vertical.heap_after_10000.100]} - ${tick[main-vertical.heap_after_1000.100]}))"
+echo
+printf '%-44s %14s\n' "working-hours state, per clock, us" "$state_us"
+printf '%-44s %14s %14s  %s\n' "common working time, 14 days, 10 clocks, ms" "median $slot_median" \
+    "max $slot_max" "< 5 ms: $(verdict "$slot_max" 5)"
 echo
 echo "CPU per minute in each resting state (utime+stime, ms, in steps of $((1000 / hz)) ms a window),"
 echo "default patterns, 4 clocks,"

@@ -3,9 +3,19 @@
 #include "utils/gui/handlers/Logger.h"
 #include "vantor/objects/MyConstants.h"
 
+#include <QTime>
 #include <QTimeZone>
 
 namespace vantor {
+
+namespace {
+
+const QString KEY_WORK_START = QStringLiteral("WorkStart");
+const QString KEY_WORK_END = QStringLiteral("WorkEnd");
+const QString KEY_SHOW_WORKING_HOURS = QStringLiteral("ShowWorkingHours");
+const QString TIME_OF_DAY_FORMAT = QStringLiteral("HH:mm");
+
+} // namespace
 
 UserPreferences::UserPreferences(const QString& mainClass) : prefs(mainClass)
 {}
@@ -88,6 +98,51 @@ bool UserPreferences::isDarkMode() const
 void UserPreferences::setDarkMode(bool dark)
 {
     prefs.putBoolean(MyConstants::KEY_DARK_MODE, dark);
+}
+
+QString UserPreferences::getTimeOfDay(const QString& key, const QString& def) const
+{
+    const QString text = prefs.get(key, def);
+    // Two digits each, as the dialog writes them: "9:00" is not taken either.
+    if (text.size() != TIME_OF_DAY_FORMAT.size() ||
+        !QTime::fromString(text, TIME_OF_DAY_FORMAT).isValid()) {
+        utils::Logger::logOnce(key + QLatin1Char('=') + text,
+                               QStringLiteral("Ignoring stored %1=%2: not a time as %3; using "
+                                              "the default.")
+                                   .arg(key, utils::Logger::excerpt(text), TIME_OF_DAY_FORMAT));
+        return def;
+    }
+    return text;
+}
+
+QString UserPreferences::getWorkStart() const
+{
+    return getTimeOfDay(KEY_WORK_START, QStringLiteral("09:00"));
+}
+
+void UserPreferences::setWorkStart(const QString& time)
+{
+    prefs.put(KEY_WORK_START, time);
+}
+
+QString UserPreferences::getWorkEnd() const
+{
+    return getTimeOfDay(KEY_WORK_END, QStringLiteral("17:00"));
+}
+
+void UserPreferences::setWorkEnd(const QString& time)
+{
+    prefs.put(KEY_WORK_END, time);
+}
+
+bool UserPreferences::isShowWorkingHours() const
+{
+    return prefs.getBoolean(KEY_SHOW_WORKING_HOURS, true);
+}
+
+void UserPreferences::setShowWorkingHours(bool show)
+{
+    prefs.putBoolean(KEY_SHOW_WORKING_HOURS, show);
 }
 
 QString UserPreferences::defaultTimeZones(const QString& localZone)

@@ -29,6 +29,14 @@ public:
     void setAlwaysOnTop(bool onTop);
     bool isDarkMode() const;
     void setDarkMode(bool dark);
+    // The working hours' start and end as "HH:mm" (the Settings dialog offers quarter
+    // hours; any other valid time stored by hand stays); "09:00" and "17:00" by default.
+    QString getWorkStart() const;
+    void setWorkStart(const QString& time);
+    QString getWorkEnd() const;
+    void setWorkEnd(const QString& time);
+    bool isShowWorkingHours() const;
+    void setShowWorkingHours(bool show);
 
     // The stored zone list split at ";" (empty trailing pieces dropped), or while none is
     // stored a four-zone default starting with the local zone.
@@ -52,6 +60,9 @@ public:
     void removePreferences();
 
 private:
+    // The stored time of day, or the default where it is not one as "HH:mm".
+    QString getTimeOfDay(const QString& key, const QString& def) const;
+
     utils::PreferenceNode prefs;
 };
 
