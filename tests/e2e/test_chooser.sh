@@ -19,16 +19,8 @@ cat >"$E2E_TMP/ui.py" <<'EOF'
 import sys
 
 import pyatspi
-
-
-def walk(node):
-    yield node
-    # A drop-down's own list holds every zone: reading it all would take seconds.
-    if node.getRole() == pyatspi.ROLE_COMBO_BOX:
-        return
-    for child in node:
-        if child is not None:
-            yield from walk(child)
+# Past a drop-down, whose own list holds every zone: reading it all would take seconds.
+from form import walk
 
 
 def window(pid, title):
@@ -62,7 +54,7 @@ EOF
 ui() {
     local command=$1
     shift
-    /usr/bin/python3 "$E2E_TMP/ui.py" "$command" "$VANTOR_PID" "$@" 2>/dev/null
+    PYTHONPATH=$E2E_DIR /usr/bin/python3 "$E2E_TMP/ui.py" "$command" "$VANTOR_PID" "$@" 2>/dev/null
 }
 
 # The first and last rows (from the top) in which two window pictures (xwd files) differ.

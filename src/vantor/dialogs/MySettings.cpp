@@ -143,9 +143,9 @@ QLabel* MySettings::makeLabel(const QString& text, const char* name)
     return label;
 }
 
-MyJComboBox* MySettings::makeComboBox(const QStringList& items, const QVariantList& values,
-                                      int selectedIndex, QSize size, const QString& command,
-                                      const char* name)
+MyJComboBox* MySettings::makeComboBox(QLabel* label, const QStringList& items,
+                                      const QVariantList& values, int selectedIndex, QSize size,
+                                      const QString& command, const char* name)
 {
     auto* box = new MyJComboBox(
         items, [this](const QString& c) { actionPerformed(c); }, selectedIndex, size, true);
@@ -154,6 +154,8 @@ MyJComboBox* MySettings::makeComboBox(const QStringList& items, const QVariantLi
     }
     box->setActionCommand(command);
     box->setObjectName(QLatin1String(name));
+    // Screen readers speak the row's label with the box.
+    label->setBuddy(box);
     return box;
 }
 
@@ -190,8 +192,8 @@ void MySettings::myInit()
     dateFormatLbl = makeLabel(
         labels.getString(QStringLiteral("format.date")) + QStringLiteral(": "), "dateFormatLbl");
     content->addWidget(dateFormatLbl, QStringLiteral("span 2, wrap"));
-    dateFormat_CB = makeComboBox(DATE_PATTERNS, valuesOf(DATE_PATTERNS), 0, PATTERN_BOX_SIZE,
-                                 DateFormatCmd, "dateFormat_CB");
+    dateFormat_CB = makeComboBox(dateFormatLbl, DATE_PATTERNS, valuesOf(DATE_PATTERNS), 0,
+                                 PATTERN_BOX_SIZE, DateFormatCmd, "dateFormat_CB");
     content->addWidget(dateFormat_CB, QStringLiteral("span 2"));
     displayDate = new QLineEdit(QStringLiteral("?"));
     displayDate->setObjectName(QStringLiteral("displayDate"));
@@ -202,8 +204,8 @@ void MySettings::myInit()
     timeFormatLbl = makeLabel(
         labels.getString(QStringLiteral("format.time")) + QStringLiteral(": "), "timeFormatLbl");
     content->addWidget(timeFormatLbl, QStringLiteral("span 2, wrap"));
-    timeFormat_CB = makeComboBox(TIME_PATTERNS, valuesOf(TIME_PATTERNS), 0, PATTERN_BOX_SIZE,
-                                 TimeFormatCmd, "timeFormat_CB");
+    timeFormat_CB = makeComboBox(timeFormatLbl, TIME_PATTERNS, valuesOf(TIME_PATTERNS), 0,
+                                 PATTERN_BOX_SIZE, TimeFormatCmd, "timeFormat_CB");
     content->addWidget(timeFormat_CB, QStringLiteral("span 2"));
     displayTime = new QLineEdit(QStringLiteral("?"));
     displayTime->setObjectName(QStringLiteral("displayTime"));
@@ -239,28 +241,28 @@ void MySettings::myInit()
         sizeTexts.append(QString::number(size));
         sizes.append(size);
     }
-    timeFontSize_CB =
-        makeComboBox(sizeTexts, sizes, 0, SMALL_BOX_SIZE, TimeFontSizeCmd, "timeFontSize_CB");
+    timeFontSize_CB = makeComboBox(timeFontSizeLbl, sizeTexts, sizes, 0, SMALL_BOX_SIZE,
+                                   TimeFontSizeCmd, "timeFontSize_CB");
     content->addWidget(timeFontSize_CB, QStringLiteral("span 4, wrap para"));
 
     taskBarLbl = makeLabel(labels.getString(QStringLiteral("lbl.makeapplicationvisibleontaskbar")),
                            "taskBarLbl");
     content->addWidget(taskBarLbl, QStringLiteral("span 4, wrap"));
-    taskBar_CB =
-        makeComboBox({yes, no}, {true, false}, 1, SMALL_BOX_SIZE, TaskBarCmd, "taskBar_CB");
+    taskBar_CB = makeComboBox(taskBarLbl, {yes, no}, {true, false}, 1, SMALL_BOX_SIZE, TaskBarCmd,
+                              "taskBar_CB");
     content->addWidget(taskBar_CB, QStringLiteral("span 4, wrap para"));
 
     alwaysOnTopLbl = makeLabel(labels.getString(QStringLiteral("lbl.applicationisalwaysontop")),
                                "alwaysOnTopLbl");
     content->addWidget(alwaysOnTopLbl, QStringLiteral("span 4, wrap"));
-    alwaysOnTop_CB =
-        makeComboBox({yes, no}, {true, false}, 0, SMALL_BOX_SIZE, AlwaysOnTopCmd, "alwaysOnTop_CB");
+    alwaysOnTop_CB = makeComboBox(alwaysOnTopLbl, {yes, no}, {true, false}, 0, SMALL_BOX_SIZE,
+                                  AlwaysOnTopCmd, "alwaysOnTop_CB");
     content->addWidget(alwaysOnTop_CB, QStringLiteral("span 4, wrap para"));
 
     darkModeLbl = makeLabel(labels.getString(QStringLiteral("lbl.usedarkmode")), "darkModeLbl");
     content->addWidget(darkModeLbl, QStringLiteral("span 4, wrap"));
-    darkMode_CB =
-        makeComboBox({yes, no}, {true, false}, 1, SMALL_BOX_SIZE, DarkModeCmd, "darkMode_CB");
+    darkMode_CB = makeComboBox(darkModeLbl, {yes, no}, {true, false}, 1, SMALL_BOX_SIZE,
+                               DarkModeCmd, "darkMode_CB");
     content->addWidget(darkMode_CB, QStringLiteral("span 4, wrap para"));
 
     buttonPanel = new QWidget;
@@ -279,9 +281,6 @@ void MySettings::myInit()
                                buttons, true, CancelCmd);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     for (MyJButtonWithImage* button : {saveButton, cancelButton}) {
-        // Enter in a combo box must not press Save: the dialog has no default button.
-        button->setAutoDefault(false);
-        button->setDefault(false);
         // The buttons keep the usual look in both schemes.
         keepPalette(button);
         buttonLayout->addWidget(button);

@@ -54,10 +54,11 @@ private:
     void myInit();
     QGroupBox* makeRadioPanel(const QString& titleKey, QSize size, QRadioButton* first,
                               QRadioButton* second);
-    // Each item carries the value at its place in values, which Save stores.
-    utils::MyJComboBox* makeComboBox(const QStringList& items, const QVariantList& values,
-                                     int selectedIndex, QSize size, const QString& command,
-                                     const char* name);
+    // Each item carries the value at its place in values, which Save stores; the label
+    // names the box.
+    utils::MyJComboBox* makeComboBox(QLabel* label, const QStringList& items,
+                                     const QVariantList& values, int selectedIndex, QSize size,
+                                     const QString& command, const char* name);
     QLabel* makeLabel(const QString& text, const char* name);
     void loadPref();
     void saveIt();

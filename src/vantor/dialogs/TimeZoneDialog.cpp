@@ -25,7 +25,6 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -102,6 +101,8 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
     timeZonesList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     timeZonesList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     timeZonesList_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The list has no label of its own; the dialog's title says what it holds.
+    timeZonesList_->setAccessibleName(windowTitle());
     dialogLayout->addWidget(timeZonesList_,
                             QStringLiteral("spany 5, growy, spanx 4, wmin 240, hmin 400, skip 2"));
 
@@ -124,9 +125,6 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
         auto* button =
             new utils::MyJButtonWithImage(labels.getString(QLatin1String(key)), listener,
                                           QLatin1String(icon), buttonSize, enabled, command);
-        // Enter must not press whichever button has the focus; only Close answers it.
-        button->setAutoDefault(false);
-        button->setDefault(false);
         panel1Layout->addWidget(button, QLatin1String(constraint));
         return button;
     };
@@ -153,7 +151,6 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
         setButtonsAndItems();
         shortPopup->popup(timeZonesList_->viewport()->mapToGlobal(pos));
     });
-    closeButton->installEventFilter(this);
     setButtonsAndItems();
 
     if (uP->isDarkMode()) {
@@ -261,18 +258,6 @@ QStringList TimeZoneDialog::constraintErrors() const
 void TimeZoneDialog::reject()
 {
     handleClose();
-}
-
-bool TimeZoneDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == closeButton && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            handleClose();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TimeZoneDialog::buildTable()
@@ -394,6 +379,8 @@ void TimeZoneDialog::handleAdd()
         QStringList(), [this](const QString& command) { actionPerformed(command); }, 0,
         QSize(230, 25));
     panelLayout->addWidget(chooser, QStringLiteral("span 4, wrap para"));
+    // Screen readers speak the label with the field.
+    label->setBuddy(chooser);
 
     const QString utc = labels.getString(QStringLiteral("lbl.utc"));
     const QDateTime now = QDateTime::currentDateTimeUtc();

@@ -97,9 +97,6 @@ public slots:
     // Escape and the window's close request go through the unsaved-changes question.
     void reject() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildTable();
     void addRow(const QString& text, const QString& zoneId);

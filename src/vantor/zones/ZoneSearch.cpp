@@ -42,6 +42,19 @@ QString suggestionText(const QStringList& parts)
     return parts.join(QStringLiteral(" \u00b7 "));
 }
 
+// Whether the text has wanted at the start of one of its words within its first length
+// characters: "tok" in "asia/tokyo", "york" in "america/new york".
+bool beginsWord(const QString& text, qsizetype length, const QString& wanted)
+{
+    for (qsizetype at = text.indexOf(wanted); at >= 0 && at < length;
+         at = text.indexOf(wanted, at + 1)) {
+        if (at == 0 || !text.at(at - 1).isLetterOrNumber()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 ZoneSearch::ZoneSearch(QComboBox* chooser, const QString& utcText)
@@ -62,10 +75,12 @@ ZoneSearch::ZoneSearch(QComboBox* chooser, const QString& utcText)
             shown << country;
         }
         shown << shownOffset;
-        QStringList words{id, city, ZoneFacts::englishCityName(id), country,
-                          ZoneFacts::englishCountryName(code)};
-        words << offsetForms(offset, utcText);
-        zones_.append({suggestionText(shown), normalize(words.join(u'\n')), normalize(id)});
+        const QString names = normalize(QStringList{id, city, ZoneFacts::englishCityName(id),
+                                                    country, ZoneFacts::englishCountryName(code)}
+                                            .join(u'\n'));
+        const QString offsets = normalize(offsetForms(offset, utcText).join(u'\n'));
+        zones_.append(
+            {suggestionText(shown), names + u'\n' + offsets, names.size(), normalize(id)});
     }
 
     chooser->setEditable(true);
@@ -111,12 +126,16 @@ QList<int> ZoneSearch::matches(const QString& typed) const
     if (wanted.isEmpty()) {
         return rows;
     }
+    QList<int> others;
     for (int i = 0; i < zones_.size(); ++i) {
-        if (zones_.at(i).key.contains(wanted)) {
+        const Zone& zone = zones_.at(i);
+        if (beginsWord(zone.key, zone.namesLength, wanted)) {
             rows.append(i);
+        } else if (zone.key.contains(wanted)) {
+            others.append(i);
         }
     }
-    return rows;
+    return rows + others;
 }
 
 QStringList ZoneSearch::suggestions() const

@@ -15,9 +15,10 @@ namespace vantor {
 // Makes the Add chooser searchable. Typing filters the zones by any part of the
 // identifier ("new_york" and "new york"), of the city or country name in the user's
 // language or in English, or of the offset ("+05:30", "UTC+9"), blind to case and
-// accents ("sao paulo" finds São Paulo). Each suggestion names city, country and offset in
-// the user's language and carries its zone's identifier; picking one (or moving onto it)
-// chooses that zone's row of the chooser.
+// accents ("sao paulo" finds São Paulo). Zones with a name that begins with the text, or
+// has a word that does ("york" in America/New_York), come first. Each suggestion names
+// city, country and offset in the user's language and carries its zone's identifier;
+// picking one (or moving onto it) chooses that zone's row of the chooser.
 class ZoneSearch : public QObject
 {
     Q_OBJECT
@@ -33,7 +34,8 @@ public:
 
     // Lower case, without accents, "_" as a blank.
     static QString normalize(const QString& text);
-    // The chooser rows whose zone the text names, in chooser order.
+    // The chooser rows whose zone the text names: those with a name or word that begins
+    // with it first, then the others, each in chooser order.
     QList<int> matches(const QString& typed) const;
     // The suggestions shown for the text typed last.
     QStringList suggestions() const;
@@ -50,7 +52,10 @@ private:
     struct Zone
     {
         QString suggestion;
+        // The names, then the offset forms, one a line.
         QString key;
+        // Where the offset forms start in key.
+        qsizetype namesLength;
         QString plainId;
     };
     QComboBox* chooser_;

@@ -4,6 +4,8 @@
 
 #include "utils/gui/components/LayoutUtils.h"
 
+#include <QKeyEvent>
+
 #include <algorithm>
 
 namespace utils {
@@ -75,6 +77,8 @@ MyJButtonWithImage::MyJButtonWithImage(const QString& text, ActionListener liste
     }
     setToolTip(text);
     setEnabled(enabled);
+    // A default button would take Return from a list or a drop-down that has the focus.
+    setAutoDefault(false);
     connect(this, &QAbstractButton::clicked, this, &MyJButtonWithImage::notifyListener);
 }
 
@@ -103,6 +107,18 @@ void MyJButtonWithImage::setPreferredSize(QSize size)
 {
     preferredSize_ = size;
     updateGeometry();
+}
+
+void MyJButtonWithImage::keyPressEvent(QKeyEvent* event)
+{
+    // A push button that is not a default button lets Return pass to its dialog, which
+    // has no default button to press.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void MyJButtonWithImage::notifyListener()

@@ -11,6 +11,8 @@ namespace utils {
 
 // A push button with a text and a packed image ("images/16/dialog-apply.png"), the text
 // also as its tool tip, a fixed preferred size and an action command for its listener.
+// Return and Enter press it while it has the focus, as Space does; it never becomes a
+// dialog's default button, so those keys keep their meaning in the dialog's other fields.
 class MyJButtonWithImage : public QPushButton
 {
     Q_OBJECT
@@ -49,6 +51,9 @@ public:
     QSize preferredSize() const { return preferredSize_; }
     QSize sizeHint() const override { return preferredSize_; }
     QSize minimumSizeHint() const override { return preferredSize_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void notifyListener();

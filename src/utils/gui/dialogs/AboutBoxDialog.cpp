@@ -190,8 +190,6 @@ void AboutBoxDialog::buildContent(const QString& version, const QString& release
         [this](const QString& command) { actionPerformed(command); },
         QStringLiteral("images/16/document-close-3.png"), true, QStringLiteral("CloseCmd"));
     close_BTN->setObjectName(QStringLiteral("closeButton"));
-    // A dialog's default button would also answer Enter; this one only closes on a click.
-    close_BTN->setAutoDefault(false);
     close_BTN->setPreferredSize(
         QSize(closeButtonWidth(FontUtils::getStringWidth(
                   labels_.getString(QStringLiteral("button.close")), close_BTN)),
