@@ -12,6 +12,8 @@ test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick desktop-fi
            # A private session bus with the accessibility bus, read as a screen reader does;
            # libfaketime steps the clock of the program under test.
            dbus-daemon at-spi2-core python3-pyatspi faketime
+           # The screen reader whose speech the tests read.
+           orca
            # Fake trays that refuse the icon: an XEmbed one on X, a watcher on the bus.
            python3-xlib python3-gi
            # Japanese, Chinese, Korean, Hindi, Amharic and Thai texts drawn as their

@@ -64,14 +64,15 @@ Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
     // The window may be smaller than its clocks need: see pack().
     content->setSizeConstraint(QLayout::SetNoConstraint);
     installEventFilter(new FrameDragListener(this, this));
-    ClockGroup::installAccessibility();
+    ClockFrame::installAccessibility();
     lookAhead_ = std::make_unique<LookAhead>(this, labels, &uP, timeZones_AL);
     connect(lookAhead_.get(), &LookAhead::moved, this, [this] { tick(secondsTimer->now()); });
     addPopup();
     createLayout();
     setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
-    // The menu key and Shift+F10 reach the window only when it can take the focus.
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab moves between the clocks alone; the window takes the focus only when it has no
+    // clock, so that the menu key and Shift+F10 still reach it.
+    setFocusPolicy(Qt::ClickFocus);
     onTaskBar_ = uP.isOnTaskBar();
     applyWindowFlags();
 
@@ -390,16 +391,28 @@ void Vantor::addPopup()
 void Vantor::contextMenuEvent(QContextMenuEvent* event)
 {
     // Right clicks anywhere in the window and the keyboard's menu key end up here.
-    shortPopup->popup(event->reason() == QContextMenuEvent::Keyboard
-                          ? mapToGlobal(QPoint(width() / 2, height() / 2))
-                          : event->globalPos());
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        popupFromKeyboard();
+    } else {
+        shortPopup->popup(event->globalPos());
+    }
     event->accept();
+}
+
+void Vantor::popupFromKeyboard()
+{
+    shortPopup->popup(mapToGlobal(QPoint(width() / 2, height() / 2)));
+    // As desktop menus opened from the keyboard do: the first entry is selected, so Return
+    // acts at once and a screen reader says where the user is.
+    if (!shortPopup->actions().isEmpty()) {
+        shortPopup->setActiveAction(shortPopup->actions().constFirst());
+    }
 }
 
 void Vantor::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
-        shortPopup->popup(mapToGlobal(QPoint(width() / 2, height() / 2)));
+        popupFromKeyboard();
         event->accept();
         return;
     }

@@ -84,6 +84,8 @@ private:
     // Runs a menu's command once the menu has finished with the key or click that chose
     // it, so a dialog never runs inside the menu's own event.
     void dispatchLater(const std::function<void()>& command);
+    // The right-click menu for the menu key and Shift+F10.
+    void popupFromKeyboard();
     void createSystemTray();
     void openSettings(bool applyDarkMode);
     void showAboutBox();

@@ -195,8 +195,8 @@ expect_clean_exit() {
     ((status == 0)) || fail "$1 ended with status $status"
 }
 
-# Opens the main window's menu from the keyboard (Shift+F10) and picks the entry $1
-# places down: 1 Time Zones, 2 Settings, 3 About, 4 Reset View, 5 Exit.
+# Opens the main window's menu from the keyboard (Shift+F10), which selects its first
+# entry, and picks entry $1: 1 Time Zones, 2 Settings, 3 About, 4 Reset View, 5 Exit.
 menu_entry() {
     local wid
     wid=$(main_window)
@@ -210,7 +210,7 @@ menu_entry() {
         ((attempt < 4)) || fail "no menu after Shift+F10"
     done
     local i
-    for ((i = 0; i < $1; i++)); do xdotool key Down; done
+    for ((i = 1; i < $1; i++)); do xdotool key Down; done
     xdotool key Return
 }
 menu_is_up() { [[ -n $(other_windows "$1") ]]; }

@@ -30,11 +30,12 @@ expect_shift() {
 }
 
 # A screen reader meets each clock as one element named with its city, date, time and
-# offset; the name follows the shown moment.
+# offset, and while the clocks look ahead with the shift in words ($2); the name follows
+# the shown moment.
 expect_spoken() {
     local want
     for _ in $(seq 30); do
-        want="panel	London: $(TZ=Europe/London date -d "+$1 min" '+%A, %B %-d %-I:%M %p'), UTC+00:00"
+        want="panel	London: $(TZ=Europe/London date -d "+$1 min" '+%A, %B %-d %-I:%M %p'), UTC+00:00${2:-}"
         # ICU puts a narrow no-break space before AM and PM.
         atspi tree "$VANTOR_PID" | sed 's/^ *//; s/\xe2\x80\xaf/ /g' | grep -qxF "$want" && return 0
         sleep 0.2
@@ -52,7 +53,7 @@ places=$(clock_places)
 echo "# two notches up: 30 minutes ahead on every clock, and nothing moves for the badge"
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 4 click 4
 expect_shift 30 "+30m"
-expect_spoken 30
+expect_spoken 30 ", 30 minutes ahead"
 [[ $(clock_places) == "$places" ]] ||
     fail "the clocks moved when the badge came:"$'\n'"$(diff <(echo "$places") <(clock_places))"
 [[ $(geometry "$wid") == "$x $y $w $h" ]] || fail "the window changed for the badge: $(geometry "$wid")"

@@ -37,9 +37,9 @@ QString TextFormat::duration(qint64 milliseconds, Width width)
     if (minutes != 0 || measures.empty()) {
         add(minutes, icu::MeasureUnit::createMinute(status));
     }
-    const icu::MeasureFormat format(
-        icu::Locale::getDefault(),
-        width == Width::Narrow ? UMEASFMT_WIDTH_NARROW : UMEASFMT_WIDTH_SHORT, status);
+    static constexpr UMeasureFormatWidth icuWidths[] = {UMEASFMT_WIDTH_NARROW, UMEASFMT_WIDTH_SHORT,
+                                                        UMEASFMT_WIDTH_WIDE};
+    const icu::MeasureFormat format(icu::Locale::getDefault(), icuWidths[int(width)], status);
     icu::UnicodeString text;
     icu::FieldPosition position;
     format.formatMeasures(measures.data(), static_cast<int32_t>(measures.size()), text, position,
@@ -47,19 +47,33 @@ QString TextFormat::duration(qint64 milliseconds, Width width)
     return U_SUCCESS(status) ? fromIcu(text) : QString::number(milliseconds / 60'000);
 }
 
-QString TextFormat::message(const QString& pattern, const QStringList& arguments)
+namespace {
+
+QString formatMessage(const QString& pattern, const std::vector<icu::Formattable>& values)
 {
     UErrorCode status = U_ZERO_ERROR;
     const icu::MessageFormat format(toIcu(pattern), icu::Locale::getDefault(), status);
+    icu::UnicodeString text;
+    icu::FieldPosition position;
+    format.format(values.data(), static_cast<int32_t>(values.size()), text, position, status);
+    return U_SUCCESS(status) ? fromIcu(text) : pattern;
+}
+
+} // namespace
+
+QString TextFormat::message(const QString& pattern, const QStringList& arguments)
+{
     std::vector<icu::Formattable> values;
     values.reserve(arguments.size());
     for (const QString& argument : arguments) {
         values.emplace_back(toIcu(argument));
     }
-    icu::UnicodeString text;
-    icu::FieldPosition position;
-    format.format(values.data(), static_cast<int32_t>(values.size()), text, position, status);
-    return U_SUCCESS(status) ? fromIcu(text) : pattern;
+    return formatMessage(pattern, values);
+}
+
+QString TextFormat::message(const QString& pattern, qint64 number)
+{
+    return formatMessage(pattern, {icu::Formattable(static_cast<int64_t>(number))});
 }
 
 QString TextFormat::skeletonPattern(const QString& skeleton)

@@ -14,7 +14,9 @@ public:
     enum class Width
     {
         Narrow,
-        Short
+        Short,
+        // Whole words ("15 minutes"), for texts read aloud.
+        Wide
     };
 
     // Days, hours and minutes of a duration, zero units left out ("3 h 15 min", "1 d");
@@ -23,6 +25,8 @@ public:
     // An ICU message pattern with text arguments {0}, {1}, ...; a pattern that does not
     // parse is returned as it stands.
     static QString message(const QString& pattern, const QStringList& arguments);
+    // The same with one number {0}, for plural forms: "{0, plural, one {# item} other {# items}}".
+    static QString message(const QString& pattern, qint64 number);
     // The locale's date pattern for a skeleton such as "EEEEdMMMM" or "jmm".
     static QString skeletonPattern(const QString& skeleton);
     // A UTC offset as signed hours and minutes: "+05:30", "-00:30", "+00:00".

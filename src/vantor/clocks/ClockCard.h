@@ -1,12 +1,13 @@
 #pragma once
 
+#include "vantor/clocks/ClockFrame.h"
+
 #include <QColor>
-#include <QWidget>
 
 namespace vantor {
 
 // The bordered panel that holds one clock in the horizontal layout.
-class ClockCard : public QWidget
+class ClockCard : public ClockFrame
 {
     Q_OBJECT
 

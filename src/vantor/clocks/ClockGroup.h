@@ -1,22 +1,18 @@
 #pragma once
 
-#include <QWidget>
+#include "vantor/clocks/ClockFrame.h"
 
 namespace vantor {
 
-// The four rows of one stacked clock, held together so that a screen reader meets the
-// clock as one element, as it meets a card in the side-by-side layout. Clock cards and
-// groups are reported to screen readers as groupings (installAccessibility).
-class ClockGroup : public QWidget
+// The four rows of one stacked clock, held together so that the keyboard and a screen
+// reader meet the clock as one element, as they meet a card side by side.
+class ClockGroup : public ClockFrame
 {
     Q_OBJECT
 
 public:
-    using QWidget::QWidget;
-
-    // Makes clock cards and groups known to screen readers as groupings, not as empty
-    // fillers they would pass over; once per program.
-    static void installAccessibility();
+    // The rows have no margin: the frame runs along the group's edge.
+    explicit ClockGroup(QWidget* parent = nullptr) : ClockFrame(1, parent) {}
 };
 
 } // namespace vantor

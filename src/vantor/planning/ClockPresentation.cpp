@@ -2,6 +2,7 @@
 
 #include "utils/handlers/LanguageTable.h"
 #include "utils/handlers/TextFormat.h"
+#include "vantor/clocks/ClockFrame.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/objects/TimeZoneObject.h"
 #include "vantor/planning/ShiftBadge.h"
@@ -117,6 +118,9 @@ void ClockPresentation::updateTexts(const QDateTime& shown)
     if (minute == textsMinute_ && shift == textsShift_) {
         return;
     }
+    // The clocks moved: the focused one says where to. The minutes that pass change the
+    // names without a word.
+    const bool moved = shift != textsShift_;
     textsMinute_ = minute;
     textsShift_ = shift;
     for (const auto& clock : clocks_) {
@@ -126,9 +130,9 @@ void ClockPresentation::updateTexts(const QDateTime& shown)
             label->setAccessibleDescription(text);
         }
         // The card or group around the clock is the one element a screen reader names.
-        if (QWidget* group = clock->getNameLbl()->parentWidget(); group != nullptr) {
-            group->setAccessibleName(texts().accessibleName(*clock, shown));
-            group->setAccessibleDescription(text);
+        if (auto* frame = qobject_cast<ClockFrame*>(clock->getNameLbl()->parentWidget())) {
+            frame->setSpokenName(texts().accessibleName(*clock, shown, shift), moved);
+            frame->setAccessibleDescription(text);
         }
     }
 }

@@ -74,12 +74,19 @@ QString ClockTexts::tooltip(const QTimeZone& zone, const QDateTime& shown)
     return lines.join(QLatin1Char('\n'));
 }
 
-QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime& shown)
+QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime& shown,
+                                   qint64 shiftMs)
 {
     const QTimeZone& zone = clock.zone();
-    return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
-                               {clock.caption(), weekdayDate_.format(shown, zone),
-                                changeTime_.format(shown, zone), clock.offsetText()});
+    const QString name = TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
+                                             {clock.caption(), weekdayDate_.format(shown, zone),
+                                              changeTime_.format(shown, zone), clock.offsetText()});
+    if (shiftMs == 0) {
+        return name;
+    }
+    return TextFormat::message(labels_.getString(shiftMs > 0 ? QStringLiteral("lbl.a11y.later")
+                                                             : QStringLiteral("lbl.a11y.earlier")),
+                               {name, TextFormat::duration(shiftMs, TextFormat::Width::Wide)});
 }
 
 QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown,

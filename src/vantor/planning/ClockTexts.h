@@ -33,8 +33,10 @@ public:
     QString copyLine(const TimeZoneObject& clock, const QDateTime& shown,
                      const QString& datePattern, const QString& timePattern);
     // The clock as a screen reader names it, "Tokyo: Thursday 10 December 00:08,
-    // UTC+09:00", with the minute, not the second, so it changes once a minute.
-    QString accessibleName(const TimeZoneObject& clock, const QDateTime& shown);
+    // UTC+09:00", with the minute, not the second, so it changes once a minute; while the
+    // clocks look ahead, with the shift in words (", 15 minutes ahead"), which a reader
+    // speaks when the focused clock's name changes.
+    QString accessibleName(const TimeZoneObject& clock, const QDateTime& shown, qint64 shiftMs);
     // "+3h 15m", "-1d 2h": the badge's text for a shift; empty for none.
     QString shiftText(qint64 shiftMs) const;
 
