@@ -8,6 +8,7 @@
 #include "utils/handlers/LanguageTable.h"
 #include "utils/handlers/TextFormat.h"
 #include "utils/objects/constants/StandardColors.h"
+#include "vantor/handlers/CountryCodes.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/preferences/UserPreferences.h"
 #include "vantor/zones/ZoneFacts.h"
@@ -52,6 +53,7 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
                                const std::optional<QString>& flagFileName,
                                const utils::LanguageTable& labels)
     : uP(uP), zoneId_(zoneId), timeZone(lookUpZone(zoneId)),
+      country_(CountryCodes().findCountryCode(zoneId).value_or(QString())),
       utcText_(labels.getString(QStringLiteral("lbl.utc"))), imageFileName(flagFileName),
       dateFormat(uP->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN),
                  MyConstants::DEFAULT_DATE_PATTERN),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "utils/handlers/DateFormatter.h"
+#include "vantor/planning/WorkingHours.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -51,6 +52,8 @@ public:
     const QString& offsetText() const { return offsetText_; }
     // The clock's zone; UTC for one the system database does not know.
     const QTimeZone& zone() const { return timeZone; }
+    // The zone and its country, whose weekend the working hours follow.
+    Place place() const { return {timeZone, country_}; }
 
     // Refreshes time, date, date colour and (after a change of style) the flag, all for
     // the one instant shown: now, or the moment the user looks ahead to.
@@ -78,6 +81,7 @@ private:
     QPointer<QLabel> dateLbl;
     const QString zoneId_;
     QTimeZone timeZone;
+    const QString country_;
     const QString utcText_;
     QString caption_;
     QString offsetText_;
