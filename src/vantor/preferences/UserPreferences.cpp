@@ -135,6 +135,12 @@ void UserPreferences::setWorkEnd(const QString& time)
     prefs.put(KEY_WORK_END, time);
 }
 
+WorkingHours UserPreferences::getWorkingHours() const
+{
+    return {QTime::fromString(getWorkStart(), TIME_OF_DAY_FORMAT),
+            QTime::fromString(getWorkEnd(), TIME_OF_DAY_FORMAT)};
+}
+
 bool UserPreferences::isShowWorkingHours() const
 {
     return prefs.getBoolean(KEY_SHOW_WORKING_HOURS, true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "utils/gui/preferences/PreferenceNode.h"
+#include "vantor/planning/WorkingHours.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,6 +36,8 @@ public:
     void setWorkStart(const QString& time);
     QString getWorkEnd() const;
     void setWorkEnd(const QString& time);
+    // The stored start and end as the working hours of every clock.
+    WorkingHours getWorkingHours() const;
     bool isShowWorkingHours() const;
     void setShowWorkingHours(bool show);
 
