@@ -6,6 +6,11 @@
                            element, one per line in tree order
     form.py focused PID    role and name of the element that has the keyboard focus in
                            the active window
+    form.py focus PID      runs until stopped: a line "ready" once it listens, then for
+                           each element that takes the focus its role, name and
+                           description and its parent's role and name, tab-separated
+                           (a drop-down's suggestions are a popup window outside the
+                           tree; a screen reader meets them this way)
 
 A drop-down's own list (every zone, in the chooser) is not read. Exits 1 when the program
 is not on the accessibility bus or, for focused, nothing has the focus.
@@ -34,8 +39,28 @@ def labels(node):
     return " | ".join(names)
 
 
+def follow_focus(pid):
+    def focused(event):
+        try:
+            node = event.source
+            if event.detail1 != 1 or node.get_application().get_process_id() != pid:
+                return
+            parent = node.parent
+            print(f"{node.getRoleName()}\t{node.name}\t{node.description}\t"
+                  f"{parent.getRoleName()}\t{parent.name}", flush=True)
+        except Exception:  # the element went away before it could be read
+            pass
+
+    pyatspi.Registry.registerEventListener(focused, "object:state-changed:focused")
+    print("ready", flush=True)
+    pyatspi.Registry.start()
+    return 0
+
+
 def main():
     command, pid = sys.argv[1], int(sys.argv[2])
+    if command == "focus":
+        return follow_focus(pid)
     for app in pyatspi.Registry.getDesktop(0):
         if app is None or app.get_process_id() != pid:
             continue

@@ -4,8 +4,8 @@
 # Tokyo, the first suggestion, and a second Return adds it; Move Up, Move Down, Delete,
 # Save and Close answer Return as well, and so do the chooser's Cancel, Settings' Cancel
 # and the About box's Close. Over AT-SPI the zone list carries the dialog's title as its
-# name, and the chooser's field and every drop-down of Settings are labelled by the label
-# beside them.
+# name, the chooser's field and every drop-down of Settings are labelled by the label
+# beside them, and the first suggestion tells how many there are.
 source "$(dirname "$0")/lib.sh"
 start_desktop
 start_accessibility
@@ -54,13 +54,21 @@ press Add
 window_titled "Select Time Zone" >/dev/null
 expect_control $'combo box\t.*\tTime Zone: *'
 
-echo "# tok: Tokyo comes first"
+echo "# tok: Tokyo comes first, and says how many suggestions there are"
+/usr/bin/python3 "$E2E_DIR/form.py" focus "$VANTOR_PID" >"$E2E_TMP/focus.log" 2>&1 &
+E2E_PIDS+=($!)
+wait_for 100 grep -qx ready "$E2E_TMP/focus.log" || fail "no focus events: $(cat "$E2E_TMP/focus.log")"
 xdotool type --delay 80 tok
 wait_for 300 field_is tok || fail "typed 'tok', the field shows: $(form controls | grep '^combo box')"
 xdotool key Down
 tokyo_suggestion="Tokyo · Japan · UTC+09:00"
 wait_for 300 field_is "$tokyo_suggestion" ||
     fail "the first suggestion is not Tokyo: $(form controls | grep '^combo box')"
+# The suggestion takes the focus, with the count as its description, in the list named by
+# the count.
+wait_for 100 grep -qxF "list item"$'\t'"$tokyo_suggestion"$'\t'"4 suggestions"$'\t'list$'\t'"4 suggestions" \
+    "$E2E_TMP/focus.log" ||
+    fail "the focus went to: $(cat "$E2E_TMP/focus.log")"
 xdotool key Return
 wait_for 100 field_is "$tokyo_suggestion" || fail "Return left: $(form controls | grep '^combo box')"
 xdotool key Return

@@ -1,10 +1,14 @@
 #include "TestSupport.h"
 
+#include "utils/handlers/LanguageTable.h"
 #include "vantor/Vantor.h"
 #include "vantor/zones/ZoneFacts.h"
 #include "vantor/zones/ZoneSearch.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
+#include <QLineEdit>
 
 using vantor::ZoneFacts;
 using vantor::ZoneSearch;
@@ -32,7 +36,10 @@ private Q_SLOTS:
         for (const QString& id : ZoneFacts::chooserIds()) {
             chooser.addItem(id, id);
         }
-        search = new ZoneSearch(&chooser, QStringLiteral("UTC"));
+        const utils::LanguageTable labels = utils::LanguageTable::load(
+            vantor::Vantor::LANGUAGE, QLocale(QLocale::English, QLocale::UnitedStates));
+        search = new ZoneSearch(&chooser, QStringLiteral("UTC"),
+                                labels.getString(QStringLiteral("lbl.chooser.suggestions")));
     }
 
     // Zones with a name or a word of one that begins with the text come first, then those
@@ -63,6 +70,24 @@ private Q_SLOTS:
         for (const QString& id : after) {
             QVERIFY2(ids.indexOf(id) >= first.size(), qPrintable(ids.join(u' ')));
         }
+    }
+
+    // The list of suggestions, and its first row, tell their number in the language's
+    // plural.
+    void listIsNamedByItsCount()
+    {
+        QLineEdit* field = chooser.lineEdit();
+        field->clear();
+        QAbstractItemView* popup = field->completer()->popup();
+        QTest::keyClicks(field, QStringLiteral("tok"));
+        QCOMPARE(search->suggestions().size(), 4);
+        QCOMPARE(popup->accessibleName(), QStringLiteral("4 suggestions"));
+        const QModelIndex first = popup->model()->index(0, 0);
+        QCOMPARE(first.data(Qt::AccessibleDescriptionRole).toString(),
+                 QStringLiteral("4 suggestions"));
+        QVERIFY(popup->model()->index(1, 0).data(Qt::AccessibleDescriptionRole).isNull());
+        QTest::keyClicks(field, QStringLiteral("y"));
+        QCOMPARE(popup->accessibleName(), QStringLiteral("1 suggestion"));
     }
 };
 

@@ -390,7 +390,8 @@ void TimeZoneDialog::handleAdd()
         chooser->addItem(rowText(utc, offset, id), id);
         chooser->setItemData(chooser->count() - 1, offset, OffsetRole);
     }
-    auto* search = new ZoneSearch(chooser, utc);
+    auto* search =
+        new ZoneSearch(chooser, utc, labels.getString(QStringLiteral("lbl.chooser.suggestions")));
     // The local zone is preselected. Entries are compared by their identifier: a mere
     // "contains" would let "UTC" (in every entry's offset text) or "GMT" pick a stranger.
     // The system may name its zone by an alias ("Etc/UTC", "Europe/Kiev"); the exact

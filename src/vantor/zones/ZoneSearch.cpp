@@ -1,6 +1,7 @@
 #include "vantor/zones/ZoneSearch.h"
 
 #include "utils/handlers/IcuText.h"
+#include "utils/handlers/TextFormat.h"
 #include "vantor/handlers/CountryCodes.h"
 #include "vantor/zones/ZoneFacts.h"
 
@@ -57,9 +58,9 @@ bool beginsWord(const QString& text, qsizetype length, const QString& wanted)
 
 } // namespace
 
-ZoneSearch::ZoneSearch(QComboBox* chooser, const QString& utcText)
+ZoneSearch::ZoneSearch(QComboBox* chooser, const QString& utcText, const QString& countPattern)
     : QObject(chooser), chooser_(chooser), model_(new QStandardItemModel(this)),
-      completer_(new QCompleter(model_, this))
+      completer_(new QCompleter(model_, this)), countPattern_(countPattern)
 {
     const CountryCodes countryCodes;
     zones_.reserve(chooser->count());
@@ -161,6 +162,15 @@ void ZoneSearch::filter(const QString& typed)
         completer_->popup()->hide();
         return;
     }
+    // Qt 6.4 has no announcement event. The list is named by the count; Orca does not
+    // reach the list from its rows (a popup is no child of the application on the bus),
+    // but speaks a row's description as the user moves onto it, so the first row says it.
+    if (items.size() != namedCount_) {
+        namedCount_ = items.size();
+        countText_ = utils::TextFormat::message(countPattern_, qint64(namedCount_));
+        completer_->popup()->setAccessibleName(countText_);
+    }
+    items.front()->setData(countText_, Qt::AccessibleDescriptionRole);
     // One insertion for all rows: the popup is laid out once, not once a row.
     model_->appendColumn(items);
     completer_->complete();

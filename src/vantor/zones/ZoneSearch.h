@@ -18,7 +18,9 @@ namespace vantor {
 // accents ("sao paulo" finds São Paulo). Zones with a name that begins with the text, or
 // has a word that does ("york" in America/New_York), come first. Each suggestion names
 // city, country and offset in the user's language and carries its zone's identifier;
-// picking one (or moving onto it) chooses that zone's row of the chooser.
+// picking one (or moving onto it) chooses that zone's row of the chooser. The list of
+// suggestions and its first row's description give their count ("3 suggestions"), which
+// a screen reader speaks as the user moves onto the list.
 class ZoneSearch : public QObject
 {
     Q_OBJECT
@@ -29,8 +31,9 @@ public:
     static constexpr int ZoneIdRole = Qt::UserRole;
     static constexpr int OffsetRole = Qt::UserRole + 1;
 
-    // Searches the chooser's rows by their zone identifier and offset text.
-    ZoneSearch(QComboBox* chooser, const QString& utcText);
+    // Searches the chooser's rows by their zone identifier and offset text. countPattern
+    // names the suggestions by their number, an ICU message with a plural of {0}.
+    ZoneSearch(QComboBox* chooser, const QString& utcText, const QString& countPattern);
 
     // Lower case, without accents, "_" as a blank.
     static QString normalize(const QString& text);
@@ -65,6 +68,10 @@ private:
     int picked_ = -1;
     QStandardItemModel* model_;
     QCompleter* completer_;
+    QString countPattern_;
+    // The count the list of suggestions is named by, and that name; -1 before it first opens.
+    qsizetype namedCount_ = -1;
+    QString countText_;
 };
 
 } // namespace vantor
