@@ -25,6 +25,8 @@ ClockPresentation::ClockPresentation(QWidget* window, const utils::LanguageTable
 {
     window->setToolTip(labels.getString(QStringLiteral("lbl.tip.window")));
     window->installEventFilter(this);
+    // Wherever its text changes its size, the badge stays in the corner.
+    badge_->installEventFilter(this);
     connect(badge_, &ShiftBadge::clicked, &moment_, &ShownMoment::returnToNow);
     QAccessible::installActivationObserver(this);
 }
@@ -55,7 +57,11 @@ void ClockPresentation::showBadge()
 {
     badge_->showShift(texts().shiftText(moment_.nominalShiftMs()),
                       labels_.getString(QStringLiteral("lbl.lookahead.backtonow")));
-    placeBadge();
+}
+
+void ClockPresentation::showNote(const QString& text)
+{
+    badge_->showNote(text);
 }
 
 void ClockPresentation::placeBadge()
@@ -73,6 +79,9 @@ void ClockPresentation::placeBadge()
 
 bool ClockPresentation::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == badge_ && event->type() == QEvent::Resize) {
+        placeBadge();
+    }
     if (watched == window_) {
         switch (event->type()) {
         case QEvent::ToolTip:

@@ -40,6 +40,8 @@ public:
 
     // The badge for the present shift (none while the clocks show now).
     void showBadge();
+    // A note on the badge for a few seconds.
+    void showNote(const QString& text);
     // The screen readers' texts again at the next refresh (new clocks, new zone rules).
     void refreshTexts() { textsMinute_ = -1; }
     // Refreshes what screen readers are told of each clock when the shown minute or the

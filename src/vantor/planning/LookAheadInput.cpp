@@ -10,8 +10,10 @@
 
 namespace vantor {
 
-LookAheadInput::LookAheadInput(QWidget* window, ShownMoment& moment, CopyText copyText)
-    : QObject(window), window_(window), moment_(moment), copyText_(std::move(copyText))
+LookAheadInput::LookAheadInput(QWidget* window, ShownMoment& moment, CopyText copyText,
+                               ToCommonSlot toCommonSlot)
+    : QObject(window), window_(window), moment_(moment), copyText_(std::move(copyText)),
+      toCommonSlot_(std::move(toCommonSlot))
 {
     window->installEventFilter(this);
 }
@@ -52,6 +54,11 @@ bool LookAheadInput::key(QKeyEvent* event)
 {
     if (event->matches(QKeySequence::Copy)) {
         QGuiApplication::clipboard()->setText(copyText_());
+        return true;
+    }
+    if (event->key() == Qt::Key_N && (event->modifiers() & ~Qt::ShiftModifier) == 0) {
+        toCommonSlot_((event->modifiers() & Qt::ShiftModifier) ? CommonSlot::Direction::Back
+                                                               : CommonSlot::Direction::Ahead);
         return true;
     }
     if (event->modifiers() & ~(Qt::KeypadModifier)) {

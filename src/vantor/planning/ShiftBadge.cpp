@@ -20,10 +20,27 @@ ShiftBadge::ShiftBadge(QWidget* window) : QLabel(window)
     small.setPointSizeF(small.pointSizeF() * 0.9);
     small.setBold(true);
     setFont(small);
+    noteTimer_.setSingleShot(true);
+    noteTimer_.setInterval(NOTE_MS);
+    connect(&noteTimer_, &QTimer::timeout, this, [this] { setShown(shift_, hint_); });
     hide();
 }
 
 void ShiftBadge::showShift(const QString& text, const QString& hint)
+{
+    shift_ = text;
+    hint_ = hint;
+    noteTimer_.stop();
+    setShown(text, hint);
+}
+
+void ShiftBadge::showNote(const QString& text)
+{
+    setShown(text, hint_);
+    noteTimer_.start();
+}
+
+void ShiftBadge::setShown(const QString& text, const QString& hint)
 {
     if (text.isEmpty()) {
         // Screen readers may still list a hidden label; an empty one says nothing.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QTimer>
 
 namespace vantor {
 
@@ -14,8 +15,12 @@ class ShiftBadge : public QLabel
 public:
     explicit ShiftBadge(QWidget* window);
 
+    static constexpr int NOTE_MS = 4000;
+
     // Shows the text, or hides the badge for an empty one.
     void showShift(const QString& text, const QString& hint);
+    // Shows a note in place of the shift for a few seconds, then the shift again.
+    void showNote(const QString& text);
 
 Q_SIGNALS:
     void clicked();
@@ -24,6 +29,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setShown(const QString& text, const QString& hint);
+
+    QString shift_;
+    QString hint_;
+    QTimer noteTimer_{this};
 };
 
 } // namespace vantor

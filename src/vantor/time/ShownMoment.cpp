@@ -1,5 +1,7 @@
 #include "vantor/time/ShownMoment.h"
 
+#include <QTimeZone>
+
 namespace vantor {
 
 ShownMoment::ShownMoment(QObject* parent, int returnMs) : QObject(parent)
@@ -16,6 +18,11 @@ void ShownMoment::moveBy(qint64 milliseconds)
 {
     shiftMs_ += milliseconds;
     moved();
+}
+
+void ShownMoment::moveTo(const QDateTime& target, const QDateTime& now)
+{
+    moveBy(shownMinute(now).msecsTo(target));
 }
 
 void ShownMoment::moveByDays(int days)
@@ -55,6 +62,13 @@ QDateTime ShownMoment::shown(const QDateTime& now) const
         return now.addMSecs(shiftMs_);
     }
     return now.addMSecs(shiftMs_).toLocalTime().addDays(days_).toUTC();
+}
+
+QDateTime ShownMoment::shownMinute(const QDateTime& now) const
+{
+    const qint64 ms = shown(now).toMSecsSinceEpoch();
+    // Every zone's minutes begin on UTC's.
+    return QDateTime::fromMSecsSinceEpoch(ms - ((ms % 60'000) + 60'000) % 60'000, QTimeZone::utc());
 }
 
 } // namespace vantor

@@ -21,6 +21,9 @@ public:
     explicit ShownMoment(QObject* parent = nullptr, int returnMs = RETURN_MS);
 
     void moveBy(qint64 milliseconds);
+    // Moves so that the shown minute is target's minute; the seconds run on as before, so
+    // the shift stays in whole minutes.
+    void moveTo(const QDateTime& target, const QDateTime& now);
     void moveByDays(int days);
     void returnToNow();
 
@@ -30,6 +33,8 @@ public:
     qint64 nominalShiftMs() const;
     // The instant to show for the wall clock's now.
     QDateTime shown(const QDateTime& now) const;
+    // That instant without its seconds: the minute the clocks show.
+    QDateTime shownMinute(const QDateTime& now) const;
     // Milliseconds until the return to now, or -1 while the clocks show now.
     int returnsInMs() const { return returnTimer_.remainingTime(); }
 
