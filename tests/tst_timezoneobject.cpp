@@ -6,7 +6,9 @@
 #include "utils/handlers/LanguageTable.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/Vantor.h"
+#include "vantor/clocks/DayStateCue.h"
 #include "vantor/objects/TimeZoneObject.h"
+#include "vantor/planning/ClockTexts.h"
 #include "vantor/preferences/UserPreferences.h"
 
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <sstream>
 
 using utils::StandardColors;
+using vantor::DayState;
 using vantor::TimeZoneObject;
 using vantor::UserPreferences;
 
@@ -276,6 +279,36 @@ private Q_SLOTS:
         clock->updateDateTime(instant.addSecs(12 * 3600));
         QCOMPARE(textColor(clock->getDateLbl()),
                  dark ? StandardColors::LIGHT_TEXT : StandardColors::BASE);
+    }
+
+    // The working-hours state follows the shown instant and is told in words also while
+    // its mark is hidden, which then takes no room; the copied line carries the offset
+    // in force, the label the standard one.
+    void workingHoursStateAndTheOffsetInForce()
+    {
+        const QDateTime wednesday = utc("2026-12-09T03:00:00"); // 14:00 in Sydney
+        const auto clock = entry(u"Australia/Sydney"_qs, wednesday);
+        vantor::ClockTexts texts(labels);
+        QVERIFY(clock->getStateCue() != nullptr);
+        QCOMPARE(clock->getStateCue()->state(), DayState::Working);
+        QCOMPARE(clock->getTimeZoneLbl()->text(), u"UTC+10:00"_qs);
+        QCOMPARE(texts.copyLine(*clock, wednesday, u"yyyy-MM-dd"_qs, u"HH:mm"_qs),
+                 u"Sydney: Wed 2026-12-09 14:00, UTC+11:00"_qs);
+        QVERIFY(texts.accessibleName(*clock, wednesday, 0).endsWith(u", UTC+10:00, working hours"));
+
+        const QDateTime saturday = utc("2026-12-12T01:00:00"); // noon
+        clock->updateDateTime(saturday);
+        QCOMPARE(clock->dayState(), DayState::DayOff);
+        QCOMPARE(clock->getStateCue()->state(), DayState::DayOff);
+        const QDateTime july = utc("2026-07-08T03:00:00"); // 13:00, standard time
+        QCOMPARE(texts.copyLine(*clock, july, u"yyyy-MM-dd"_qs, u"HH:mm"_qs),
+                 u"Sydney: Wed 2026-07-08 13:00, UTC+10:00"_qs);
+
+        uP->setShowWorkingHours(false);
+        const auto hidden = entry(u"Australia/Sydney"_qs, saturday.addSecs(12 * 3600));
+        QCOMPARE(hidden->getStateCue(), nullptr);
+        QVERIFY(hidden->getObjectDimension().width() < clock->getObjectDimension().width());
+        QVERIFY(texts.accessibleName(*hidden, saturday.addSecs(12 * 3600), 0).endsWith(u", night"));
     }
 
     void flagsAndTheirSizeAllowance()

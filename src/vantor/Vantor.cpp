@@ -15,6 +15,7 @@
 #include "vantor/FrameDragListener.h"
 #include "vantor/clocks/ClockCard.h"
 #include "vantor/clocks/ClockGroup.h"
+#include "vantor/clocks/DayStateCue.h"
 #include "vantor/dialogs/MySettings.h"
 #include "vantor/dialogs/TimeZoneDialog.h"
 #include "vantor/handlers/CountryCodes.h"
@@ -41,6 +42,24 @@ namespace vantor {
 
 using utils::ConstraintLayout;
 using utils::StandardColors;
+
+namespace {
+
+// The time row of a clock, with its working-hours mark on the trailing side, in the
+// same centred cell.
+void addTime(ConstraintLayout& layout, const TimeZoneObject& entry)
+{
+    DayStateCue* cue = entry.getStateCue();
+    if (cue == nullptr) {
+        layout.addWidget(entry.getTimeLbl(), QStringLiteral("align center, wrap 2"));
+        return;
+    }
+    layout.addWidget(entry.getTimeLbl(), QStringLiteral("align center, split 2"));
+    layout.addWidget(
+        cue, QStringLiteral("aligny center, gapbefore %1, wrap 2").arg(TimeZoneObject::CUE_GAP));
+}
+
+} // namespace
 
 Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
 {
@@ -291,7 +310,7 @@ void Vantor::createVerticalLayout()
         auto* group = new ClockGroup;
         auto* rows = new ConstraintLayout(QStringLiteral("insets 0"), {}, {}, group);
         utils::LayoutUtils::addSeparator(group, entry->getNameLbl());
-        rows->addWidget(entry->getTimeLbl(), QStringLiteral("align center, wrap 2"));
+        addTime(*rows, *entry);
         rows->addWidget(entry->getTimeZoneLbl(), QStringLiteral("align center, wrap 2"));
         rows->addWidget(entry->getDateLbl(), QStringLiteral("align center"));
         area->addWidget(group, QStringLiteral("growx, wrap 5"));
@@ -312,7 +331,7 @@ QWidget* Vantor::createClockPanel(TimeZoneObject& entry)
                                       utils::LayoutUtils::ColorRoles::Window, true);
     }
     layout->addWidget(entry.getNameLbl(), QStringLiteral("align center, wrap 2"));
-    layout->addWidget(entry.getTimeLbl(), QStringLiteral("align center, wrap 2"));
+    addTime(*layout, entry);
     layout->addWidget(entry.getTimeZoneLbl(), QStringLiteral("align center, wrap 2"));
     layout->addWidget(entry.getDateLbl(), QStringLiteral("align center, wrap 5"));
     return card;

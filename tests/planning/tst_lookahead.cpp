@@ -3,14 +3,19 @@
 #include "utils/handlers/LanguageTable.h"
 #include "vantor/Vantor.h"
 #include "vantor/planning/ClockTexts.h"
+#include "vantor/planning/WorkingHours.h"
 #include "vantor/time/ShownMoment.h"
+#include "vantor/zones/ZoneFacts.h"
 
 #include <QElapsedTimer>
 
 #include <ctime>
 
 using vantor::ClockTexts;
+using vantor::DayState;
 using vantor::ShownMoment;
+
+Q_DECLARE_METATYPE(DayState)
 
 // Looking ahead in time: the shown moment on an injected clock, and the texts a clock's
 // tooltip gives for it.
@@ -90,40 +95,63 @@ private Q_SLOTS:
         QCOMPARE(moment.shown(now), now);
     }
 
+    // The state in words on the date's line, the offset in force while it is not the
+    // standard one the clock shows, and a coming change.
     void tooltipNamesAComingChange_data()
     {
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QDateTime>("shown");
+        QTest::addColumn<DayState>("state");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("forward in 3 days")
-            << "Europe/Berlin" << utc("2026-03-26T12:00:00Z")
-            << QStringList{u"Thursday, 26 March 2026"_qs, u"4 hrs, 30 mins behind you"_qs,
+            << "Europe/Berlin" << utc("2026-03-26T12:00:00Z") << DayState::Working
+            << QStringList{u"Thursday, 26 March 2026, working hours"_qs,
+                           u"4 hrs, 30 mins behind you"_qs,
                            u"Clocks go forward 1 hr on Sunday, 29 March at 02:00"_qs};
-        QTest::newRow("back in 3 days")
-            << "America/New_York" << utc("2026-10-29T12:00:00Z")
-            << QStringList{u"Thursday, 29 October 2026"_qs, u"9 hrs, 30 mins behind you"_qs,
+        QTest::newRow("back in 3 days, daylight saving time now")
+            << "America/New_York" << utc("2026-10-29T12:00:00Z") << DayState::Outside
+            << QStringList{u"Thursday, 29 October 2026, outside working hours"_qs,
+                           u"9 hrs, 30 mins behind you"_qs,
+                           u"Now UTC-04:00, daylight saving time"_qs,
                            u"Clocks go back 1 hr on Sunday, 1 November at 02:00"_qs};
         QTest::newRow("none within 7 days")
-            << "Europe/Berlin" << utc("2026-03-20T12:00:00Z")
-            << QStringList{u"Friday, 20 March 2026"_qs, u"4 hrs, 30 mins behind you"_qs};
+            << "Europe/Berlin" << utc("2026-03-20T12:00:00Z") << DayState::Working
+            << QStringList{u"Friday, 20 March 2026, working hours"_qs,
+                           u"4 hrs, 30 mins behind you"_qs};
+        QTest::newRow("southern summer")
+            << "Australia/Sydney" << utc("2026-12-12T01:00:00Z") << DayState::DayOff
+            << QStringList{u"Saturday, 12 December 2026, day off"_qs,
+                           u"5 hrs, 30 mins ahead of you"_qs,
+                           u"Now UTC+11:00, daylight saving time"_qs};
         QTest::newRow("ahead, across midnight")
-            << "Pacific/Kiritimati" << utc("2026-12-09T20:00:00Z")
-            << QStringList{u"Thursday, 10 December 2026"_qs, u"8 hrs, 30 mins ahead of you"_qs};
+            << "Pacific/Kiritimati" << utc("2026-12-09T20:00:00Z") << DayState::Working
+            << QStringList{u"Thursday, 10 December 2026, working hours"_qs,
+                           u"8 hrs, 30 mins ahead of you"_qs};
         QTest::newRow("the same") << "Asia/Calcutta" << utc("2026-12-09T20:00:00Z")
-                                  << QStringList{u"Thursday, 10 December 2026"_qs,
+                                  << DayState::Night
+                                  << QStringList{u"Thursday, 10 December 2026, night"_qs,
                                                  u"Same time as you"_qs};
     }
     void tooltipNamesAComingChange()
     {
         QFETCH(QString, zone);
         QFETCH(QDateTime, shown);
+        QFETCH(DayState, state);
         QFETCH(QStringList, lines);
         const EnvironmentGuard tz("TZ", QByteArray("Asia/Kolkata"));
         tzset();
         const utils::LanguageTable labels =
             utils::LanguageTable::load(vantor::Vantor::LANGUAGE, QLocale());
         ClockTexts texts(labels);
-        QCOMPARE(texts.tooltip(QTimeZone(zone.toUtf8()), shown).split(u'\n'), lines);
+        const QTimeZone timeZone(zone.toUtf8());
+        // The state a clock there has at that moment, as it is handed to the tooltip.
+        const vantor::WorkingHours hours(QTime(9, 0), QTime(17, 0));
+        QCOMPARE(hours.stateAt({timeZone, {}}, shown), state);
+        QCOMPARE(
+            texts
+                .tooltip(timeZone, shown, state, vantor::ZoneFacts::standardOffset(timeZone, shown))
+                .split(u'\n'),
+            lines);
         tzset();
     }
 

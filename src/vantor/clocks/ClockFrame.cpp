@@ -1,6 +1,7 @@
 #include "vantor/clocks/ClockFrame.h"
 
 #include "utils/gui/handlers/SpokenChange.h"
+#include "vantor/clocks/DayStateCue.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,11 +12,13 @@ namespace vantor {
 
 namespace {
 
+// The working-hours mark counts as one: the clock's name says its state in words.
 bool isDecoration(const QObject* object)
 {
     const auto* frame = qobject_cast<const QFrame*>(object);
-    return frame != nullptr &&
-           (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine);
+    return qobject_cast<const DayStateCue*>(object) != nullptr ||
+           (frame != nullptr &&
+            (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine));
 }
 
 // A clock as screen readers see it: the texts it shows, not the line beside its city,

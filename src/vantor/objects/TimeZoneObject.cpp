@@ -8,12 +8,14 @@
 #include "utils/handlers/LanguageTable.h"
 #include "utils/handlers/TextFormat.h"
 #include "utils/objects/constants/StandardColors.h"
+#include "vantor/clocks/DayStateCue.h"
 #include "vantor/handlers/CountryCodes.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/preferences/UserPreferences.h"
 #include "vantor/zones/ZoneFacts.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -54,7 +56,8 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
                                const utils::LanguageTable& labels)
     : uP(uP), zoneId_(zoneId), timeZone(lookUpZone(zoneId)),
       country_(CountryCodes().findCountryCode(zoneId).value_or(QString())),
-      utcText_(labels.getString(QStringLiteral("lbl.utc"))), imageFileName(flagFileName),
+      utcText_(labels.getString(QStringLiteral("lbl.utc"))), workingHours_(uP->getWorkingHours()),
+      dayState_(workingHours_.stateAt(place(), instant)), imageFileName(flagFileName),
       dateFormat(uP->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN),
                  MyConstants::DEFAULT_DATE_PATTERN),
       timeFormat(uP->getTimePattern(MyConstants::DEFAULT_TIME_PATTERN),
@@ -69,9 +72,6 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
     myFont = sized(templateLabel.font(), size);
     const bool dark = uP->isDarkMode();
 
-    // The offset is the zone's standard one and stays as it is all year.
-    const QString offset =
-        calculateOffset(qint64(ZoneFacts::standardOffset(timeZone, instant)) * 1000);
     // The city in the user's language where CLDR names it, the identifier's last part
     // otherwise.
     caption_ = ZoneFacts::cityName(zoneId);
@@ -91,7 +91,7 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
         utils::LayoutUtils::setColors(timeLbl, StandardColors::LIGHT_TEXT, {});
     }
 
-    offsetText_ = utcText_ + offset;
+    setStandardOffset(instant);
     timeZoneLbl = new QLabel(offsetText_);
     timeZoneLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
     timeZoneLbl->setFont(myFont_vsm);
@@ -102,10 +102,19 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
     dateLbl->setFont(myFont_sm);
     setDateLabelColor(instant);
 
+    if (uP->isShowWorkingHours()) {
+        // As high as a capital of the offset's font: a mark, not a second time.
+        stateCue = new DayStateCue(QFontMetrics(myFont_vsm).capHeight() + 2, dark);
+        stateCue->setState(dayState_);
+    }
+
     int width = 0;
     int height = 0;
     for (const QLabel* label : {getNameLbl(), getTimeLbl(), getTimeZoneLbl(), getDateLbl()}) {
-        const QSize extent = utils::FontUtils::getDimension(label->text(), label);
+        QSize extent = utils::FontUtils::getDimension(label->text(), label);
+        if (label == timeLbl && stateCue) {
+            extent.rwidth() += stateCue->sizeHint().width() + CUE_GAP;
+        }
         width = std::max(width, extent.width());
         height += extent.height();
     }
@@ -115,9 +124,10 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
 TimeZoneObject::~TimeZoneObject()
 {
     // Labels placed in a window belong to it; the others are ours to delete.
-    for (QLabel* label : {getNameLbl(), getTimeLbl(), getTimeZoneLbl(), getDateLbl()}) {
-        if (label != nullptr && label->parent() == nullptr) {
-            delete label;
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             getNameLbl(), getTimeLbl(), getTimeZoneLbl(), getDateLbl(), getStateCue()}) {
+        if (widget != nullptr && widget->parent() == nullptr) {
+            delete widget;
         }
     }
 }
@@ -140,6 +150,11 @@ QLabel* TimeZoneObject::getTimeLbl() const
 QLabel* TimeZoneObject::getTimeZoneLbl() const
 {
     return timeZoneLbl;
+}
+
+DayStateCue* TimeZoneObject::getStateCue() const
+{
+    return stateCue;
 }
 
 bool TimeZoneObject::loadFlag(bool round)
@@ -171,14 +186,24 @@ void TimeZoneObject::updateDateTime(const QDateTime& instant)
     timeLbl->setFittedText(timeFormat.format(instant, timeZone));
     dateLbl->setText(dateFormat.format(instant, timeZone));
     setDateLabelColor(instant);
+    dayState_ = workingHours_.stateAt(place(), instant);
+    if (stateCue) {
+        stateCue->setState(dayState_);
+    }
 }
 
 void TimeZoneObject::reloadZone(const QDateTime& instant)
 {
     timeZone = lookUpZone(zoneId_);
-    offsetText_ =
-        utcText_ + calculateOffset(qint64(ZoneFacts::standardOffset(timeZone, instant)) * 1000);
+    setStandardOffset(instant);
     timeZoneLbl->setText(offsetText_);
+}
+
+void TimeZoneObject::setStandardOffset(const QDateTime& instant)
+{
+    // The zone's standard offset, shown all year.
+    standardOffset_ = ZoneFacts::standardOffset(timeZone, instant);
+    offsetText_ = utcText_ + calculateOffset(qint64(standardOffset_) * 1000);
 }
 
 QString TimeZoneObject::calculateOffset(qint64 milliseconds)

@@ -24,16 +24,20 @@ class LanguageTable;
 
 namespace vantor {
 
+class DayStateCue;
 class UserPreferences;
 
 // One clock: a zone and the four labels that show its caption (with the country's
-// flag), time, standard UTC offset and date.
+// flag), time, standard UTC offset and date, and, while the user wants working hours
+// shown, the mark of its working-hours state.
 class TimeZoneObject
 {
 public:
     // Time font sizes outside this range are shown at the nearest end of it.
     static constexpr int MIN_TIME_FONT_SIZE = 10;
     static constexpr int MAX_TIME_FONT_SIZE = 96;
+    // Pixels between the time and the working-hours mark.
+    static constexpr int CUE_GAP = 4;
 
     TimeZoneObject(const QString& zoneId, const QDateTime& instant, UserPreferences* uP,
                    const std::optional<QString>& flagFileName, const utils::LanguageTable& labels);
@@ -46,17 +50,24 @@ public:
     QSize getObjectDimension() const { return objectDimension; }
     QLabel* getTimeLbl() const;
     QLabel* getTimeZoneLbl() const;
+    // The working-hours mark; null while the user has working hours hidden.
+    DayStateCue* getStateCue() const;
     // What the clock shows, as data: its caption (the city) and its offset text
     // ("UTC+09:00").
     const QString& caption() const { return caption_; }
     const QString& offsetText() const { return offsetText_; }
+    // The standard offset the clock shows, in seconds.
+    int standardOffset() const { return standardOffset_; }
+    // The working-hours state at the instant last shown.
+    DayState dayState() const { return dayState_; }
     // The clock's zone; UTC for one the system database does not know.
     const QTimeZone& zone() const { return timeZone; }
     // The zone and its country, whose weekend the working hours follow.
     Place place() const { return {timeZone, country_}; }
 
-    // Refreshes time, date, date colour and (after a change of style) the flag, all for
-    // the one instant shown: now, or the moment the user looks ahead to.
+    // Refreshes time, date, date colour, working-hours state and (after a change of
+    // style) the flag, all for the one instant shown: now, or the moment the user looks
+    // ahead to.
     void updateDateTime(const QDateTime& instant);
     // Looks the zone up again after the tz data changed, offset text included.
     void reloadZone(const QDateTime& instant);
@@ -68,6 +79,7 @@ public:
 
 private:
     void setDateLabelColor(const QDateTime& instant);
+    void setStandardOffset(const QDateTime& instant);
     bool loadFlag(bool round);
 
     const QColor darkPurple{112, 13, 114};
@@ -79,12 +91,17 @@ private:
     QPointer<utils::FittedLabel> timeLbl;
     QPointer<QLabel> timeZoneLbl;
     QPointer<QLabel> dateLbl;
+    QPointer<DayStateCue> stateCue;
     const QString zoneId_;
     QTimeZone timeZone;
     const QString country_;
     const QString utcText_;
     QString caption_;
     QString offsetText_;
+    int standardOffset_ = 0;
+    // The user's hours, read once per clock: the settings that change them rebuild it.
+    const WorkingHours workingHours_;
+    DayState dayState_;
     std::optional<QString> imageFileName;
     bool currentFlagsSetting = true;
     QSize objectDimension{0, 0};

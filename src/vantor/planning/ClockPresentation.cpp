@@ -23,7 +23,9 @@ ClockPresentation::ClockPresentation(QWidget* window, const utils::LanguageTable
     : window_(window), labels_(labels), uP_(uP), clocks_(clocks), moment_(moment),
       badge_(new ShiftBadge(window))
 {
-    window->setToolTip(labels.getString(QStringLiteral("lbl.tip.window")));
+    // The gestures of looking ahead, then those of planning.
+    window->setToolTip(labels.getString(QStringLiteral("lbl.tip.window")) + QLatin1Char('\n') +
+                       labels.getString(QStringLiteral("lbl.tip.planning")));
     window->installEventFilter(this);
     // Wherever its text changes its size, the badge stays in the corner.
     badge_->installEventFilter(this);
@@ -106,15 +108,20 @@ bool ClockPresentation::toolTip(QHelpEvent* event)
             const QWidget* label = clock->getNameLbl();
             if (under == label || under == label->parentWidget() ||
                 under->parentWidget() == label->parentWidget()) {
-                QToolTip::showText(
-                    event->globalPos(),
-                    texts().tooltip(clock->zone(), moment_.shown(QDateTime::currentDateTimeUtc())),
-                    window_);
+                QToolTip::showText(event->globalPos(),
+                                   tooltip(*clock, moment_.shown(QDateTime::currentDateTimeUtc())),
+                                   window_);
                 return true;
             }
         }
     }
     return false;
+}
+
+QString ClockPresentation::tooltip(const TimeZoneObject& clock, const QDateTime& shown)
+{
+    // The state of the last refresh, which the clock's mark shows.
+    return texts().tooltip(clock.zone(), shown, clock.dayState(), clock.standardOffset());
 }
 
 void ClockPresentation::updateTexts(const QDateTime& shown)
@@ -133,7 +140,7 @@ void ClockPresentation::updateTexts(const QDateTime& shown)
     textsMinute_ = minute;
     textsShift_ = shift;
     for (const auto& clock : clocks_) {
-        const QString text = texts().tooltip(clock->zone(), shown);
+        const QString text = tooltip(*clock, shown);
         for (QLabel* label : {clock->getNameLbl(), clock->getTimeLbl(), clock->getTimeZoneLbl(),
                               clock->getDateLbl()}) {
             label->setAccessibleDescription(text);

@@ -57,6 +57,7 @@ protected:
 private:
     // A clock's tooltip, made when the pointer rests on it.
     bool toolTip(QHelpEvent* event);
+    QString tooltip(const TimeZoneObject& clock, const QDateTime& shown);
     void placeBadge();
     // Made when first needed: a start without a screen reader or a look ahead needs none.
     ClockTexts& texts();

@@ -64,9 +64,43 @@ QString ClockTexts::comingChange(const QTimeZone& zone, const QDateTime& shown)
          weekdayDate_.format(next.atUtc, old), changeTime_.format(next.atUtc, old)});
 }
 
-QString ClockTexts::tooltip(const QTimeZone& zone, const QDateTime& shown)
+QString ClockTexts::offsetText(int offset) const
 {
-    QStringList lines{fullDate_.format(shown, zone), relationToLocal(zone, shown)};
+    return labels_.getString(QStringLiteral("lbl.utc")) +
+           TextFormat::utcOffset(qint64(offset) * 1000);
+}
+
+QString ClockTexts::withState(const QString& text, DayState state) const
+{
+    QString key;
+    switch (state) {
+    case DayState::Working:
+        key = QStringLiteral("lbl.state.working");
+        break;
+    case DayState::Night:
+        key = QStringLiteral("lbl.state.night");
+        break;
+    case DayState::DayOff:
+        key = QStringLiteral("lbl.state.dayoff");
+        break;
+    case DayState::Outside:
+        key = QStringLiteral("lbl.state.outside");
+        break;
+    }
+    return TextFormat::message(labels_.getString(QStringLiteral("lbl.state.with")),
+                               {text, labels_.getString(key)});
+}
+
+QString ClockTexts::tooltip(const QTimeZone& zone, const QDateTime& shown, DayState state,
+                            int standardOffset)
+{
+    QStringList lines{withState(fullDate_.format(shown, zone), state),
+                      relationToLocal(zone, shown)};
+    const int offset = zone.offsetFromUtc(shown);
+    if (offset != standardOffset) {
+        lines.append(TextFormat::message(labels_.getString(QStringLiteral("lbl.tip.offsetnow")),
+                                         {offsetText(offset)}));
+    }
     const QString change = comingChange(zone, shown);
     if (!change.isEmpty()) {
         lines.append(change);
@@ -78,9 +112,11 @@ QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime&
                                    qint64 shiftMs)
 {
     const QTimeZone& zone = clock.zone();
-    const QString name = TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
-                                             {clock.caption(), weekdayDate_.format(shown, zone),
-                                              changeTime_.format(shown, zone), clock.offsetText()});
+    const QString name =
+        withState(TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
+                                      {clock.caption(), weekdayDate_.format(shown, zone),
+                                       changeTime_.format(shown, zone), clock.offsetText()}),
+                  clock.dayState());
     if (shiftMs == 0) {
         return name;
     }
@@ -99,7 +135,8 @@ QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown
     const QTimeZone& zone = clock.zone();
     return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
                                {clock.caption(), copyDate_.format(shown, zone),
-                                copyTime_.format(shown, zone), clock.offsetText()});
+                                copyTime_.format(shown, zone),
+                                offsetText(zone.offsetFromUtc(shown))});
 }
 
 } // namespace vantor

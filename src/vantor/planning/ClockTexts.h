@@ -1,6 +1,7 @@
 #pragma once
 
 #include "utils/handlers/DateFormatter.h"
+#include "vantor/planning/WorkingHours.h"
 
 #include <QDateTime>
 #include <QString>
@@ -15,8 +16,9 @@ namespace vantor {
 class TimeZoneObject;
 
 // What a glance at a clock does not say, in the user's language: for its tooltip and
-// screen readers, the full date, how far the zone is from local time and a coming change
-// of its offset; for the clipboard, one line with all it shows.
+// screen readers, the full date, the working-hours state, how far the zone is from local
+// time, the offset in force where it is not the standard one shown and a coming change
+// of it; for the clipboard, one line with all it shows.
 class ClockTexts
 {
 public:
@@ -25,17 +27,20 @@ public:
 
     explicit ClockTexts(const utils::LanguageTable& labels);
 
-    // Full date, distance from local time and, within a week, the next offset change;
-    // one per line.
-    QString tooltip(const QTimeZone& zone, const QDateTime& shown);
+    // Full date with the state, distance from local time, the offset in force when it
+    // is not standardOffset (seconds) and, within a week, the next offset change; one per
+    // line.
+    QString tooltip(const QTimeZone& zone, const QDateTime& shown, DayState state,
+                    int standardOffset);
     // "Tokyo: Thu 2026-12-10 00:08, UTC+09:00" with the given patterns; a date pattern
-    // without a weekday gets one.
+    // without a weekday gets one. The offset is the one in force then, not the standard
+    // one the clock shows: the line must be right where it is pasted.
     QString copyLine(const TimeZoneObject& clock, const QDateTime& shown,
                      const QString& datePattern, const QString& timePattern);
     // The clock as a screen reader names it, "Tokyo: Thursday 10 December 00:08,
-    // UTC+09:00", with the minute, not the second, so it changes once a minute; while the
-    // clocks look ahead, with the shift in words (", 15 minutes ahead"), which a reader
-    // speaks when the focused clock's name changes.
+    // UTC+09:00, night", with the minute, not the second, so it changes once a minute;
+    // while the clocks look ahead, with the shift in words (", 15 minutes ahead"), which a
+    // reader speaks when the focused clock's name changes.
     QString accessibleName(const TimeZoneObject& clock, const QDateTime& shown, qint64 shiftMs);
     // "+3h 15m", "-1d 2h": the badge's text for a shift; empty for none.
     QString shiftText(qint64 shiftMs) const;
@@ -45,6 +50,11 @@ public:
     QString comingChange(const QTimeZone& zone, const QDateTime& shown);
 
 private:
+    // "UTC+11:00" for 39,600 s.
+    QString offsetText(int offset) const;
+    // text followed by the state in words.
+    QString withState(const QString& text, DayState state) const;
+
     const utils::LanguageTable& labels_;
     utils::DateFormatter fullDate_;
     // "Wednesday, 9 December": the day of a coming change, and of a clock read aloud.
