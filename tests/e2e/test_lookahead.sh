@@ -29,13 +29,25 @@ expect_shift() {
     fail "shows '$(shown)', not '$want'"
 }
 
-# A screen reader meets each clock as one element named with its city, date, time and
-# offset, and while the clocks look ahead with the shift in words ($2); the name follows
-# the shown moment.
+# London's working-hours state $1 minutes from now: 09:00 to 17:00 on weekdays, night
+# from 22:00 to 07:00.
+london_state() {
+    local day hhmm
+    read -r day hhmm < <(TZ=Europe/London date -d "+$1 min" '+%u %H%M')
+    hhmm=$((10#$hhmm))
+    if ((day <= 5 && hhmm >= 900 && hhmm < 1700)); then echo "working hours"
+    elif ((hhmm >= 2200 || hhmm < 700)); then echo "night"
+    elif ((day >= 6)); then echo "day off"
+    else echo "outside working hours"; fi
+}
+
+# A screen reader meets each clock as one element named with its city, date, time,
+# offset and working-hours state, and while the clocks look ahead with the shift in words
+# ($2); the name follows the shown moment.
 expect_spoken() {
     local want
     for _ in $(seq 30); do
-        want="panel	London: $(TZ=Europe/London date -d "+$1 min" '+%A, %B %-d %-I:%M %p'), UTC+00:00${2:-}"
+        want="panel	London: $(TZ=Europe/London date -d "+$1 min" '+%A, %B %-d %-I:%M %p'), UTC+00:00, $(london_state "$1")${2:-}"
         # ICU puts a narrow no-break space before AM and PM.
         atspi tree "$VANTOR_PID" | sed 's/^ *//; s/\xe2\x80\xaf/ /g' | grep -qxF "$want" && return 0
         sleep 0.2
