@@ -12,7 +12,7 @@ namespace vantor {
 
 namespace {
 
-// The working-hours mark counts as one: the clock's name says its state in words.
+// Lines, and the working-hours mark, whose state the clock's name says in words.
 bool isDecoration(const QObject* object)
 {
     const auto* frame = qobject_cast<const QFrame*>(object);
