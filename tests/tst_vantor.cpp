@@ -4,6 +4,7 @@
 #include "utils/gui/preferences/GuiPreferences.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/Vantor.h"
+#include "vantor/clocks/DayStateCue.h"
 #include "vantor/objects/TimeZoneObject.h"
 #include "vantor/preferences/UserPreferences.h"
 #include "vantor/time/RefreshScheduler.h"
@@ -172,16 +173,21 @@ private Q_SLOTS:
             previousX = at.x();
             row = at.y();
 
-            // The widest label shows the card's insets: 6 on the leading side, 4 on the other.
-            const QLabel* widest = clock->getNameLbl();
+            // The widest row shows the card's insets: 6 on the leading side, 4 on the other.
+            // The time's row holds the working-hours mark too.
+            QRect timeRow = clock->getTimeLbl()->geometry();
+            if (const QWidget* cue = clock->getStateCue()) {
+                timeRow = timeRow.united(cue->geometry());
+            }
+            QRect widest = timeRow;
             for (const QLabel* label :
-                 {clock->getTimeLbl(), clock->getTimeZoneLbl(), clock->getDateLbl()}) {
-                if (label->width() > widest->width()) {
-                    widest = label;
+                 {clock->getNameLbl(), clock->getTimeZoneLbl(), clock->getDateLbl()}) {
+                if (label->width() > widest.width()) {
+                    widest = label->geometry();
                 }
             }
-            const int left = widest->x();
-            const int right = card->width() - widest->geometry().right() - 1;
+            const int left = widest.x();
+            const int right = card->width() - widest.right() - 1;
             QCOMPARE(rtl ? right : left, 6);
             QCOMPARE(rtl ? left : right, 4);
         }

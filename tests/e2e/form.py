@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Reads a running program's dialogs as a screen reader reads a form.
 
-    form.py controls PID   role, name and the names of the labels that label it
-                           (AT-SPI's labelled-by relation), tab-separated, of every
-                           element, one per line in tree order
+    form.py controls PID   role, name (for a drop-down: the entry it shows) and the
+                           names of the labels that label it (AT-SPI's labelled-by
+                           relation), tab-separated, of every element, one per line in
+                           tree order
     form.py focused PID    role and name of the element that has the keyboard focus in
                            the active window
     form.py focus PID      runs until stopped: a line "ready" once it listens, then for
@@ -28,6 +29,15 @@ def walk(node):
     for child in node:
         if child is not None:
             yield from walk(child)
+
+
+def shown_text(combo):
+    """The entry a drop-down shows, as a screen reader reads it: the text of its field
+    when it is editable, its own text otherwise (its name is its label)."""
+    for child in combo:
+        if child is not None and child.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY):
+            return child.queryText().getText(0, -1)
+    return combo.queryText().getText(0, -1)
 
 
 def labels(node):
@@ -66,7 +76,8 @@ def main():
             continue
         if command == "controls":
             for node in walk(app):
-                print(f"{node.getRoleName()}\t{node.name}\t{labels(node)}")
+                name = shown_text(node) if node.getRole() == pyatspi.ROLE_COMBO_BOX else node.name
+                print(f"{node.getRoleName()}\t{name}\t{labels(node)}")
             return 0
         # An inactive window may still report the focus its list had.
         for top in app:

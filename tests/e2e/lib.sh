@@ -232,7 +232,8 @@ cpu_ms() {
 }
 
 # The states the window can rest in, each reached as a person does, in order: idle;
-# shifted by the wheel; shifted and back to zero; shifted by a key; after Time Zones,
+# shifted by the wheel; shifted and back to zero; shifted by a key; shifted by a typed
+# time; after N (the next common working time); after Time Zones,
 # Settings and the About box closed; with the About box open; after Reset View. Calls
 # "$1 STATE" in each. With the accessibility bus on, the badge is read to check the shift.
 rest_states() {
@@ -251,6 +252,16 @@ rest_states() {
     xdotool key Right
     expect_badge "+15m"
     "$measure" "shifted by a key"
+    xdotool key Escape
+    expect_badge ""
+    # A time typed on the first clock (Tab, F2), then the next common working time (N).
+    xdotool key Tab F2
+    xdotool type --delay 40 "9:00"
+    xdotool key Return
+    wait_for 50 badge_shown || fail "a typed time did not shift the clocks"
+    "$measure" "shifted by a typed time"
+    xdotool key Escape n
+    "$measure" "after N"
     xdotool key Escape
     expect_badge ""
     local entry title
@@ -280,6 +291,7 @@ only_main_window() { [[ -z $(other_windows "$1") ]]; }
 # The look-ahead badge's text, read over the accessibility bus ("" when it is gone).
 badge() { atspi labels "$VANTOR_PID" | cut -f2 | grep -E '^[+-][0-9]' || true; }
 badge_is() { [[ $(badge) == "$1" ]]; }
+badge_shown() { [[ -z ${QT_LINUX_ACCESSIBILITY_ALWAYS_ON:-} || -n $(badge) ]]; }
 expect_badge() {
     [[ -n ${QT_LINUX_ACCESSIBILITY_ALWAYS_ON:-} ]] || return 0
     wait_for 50 badge_is "$1" || fail "badge '$(badge)', not '$1'"

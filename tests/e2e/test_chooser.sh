@@ -20,7 +20,7 @@ import sys
 
 import pyatspi
 # Past a drop-down, whose own list holds every zone: reading it all would take seconds.
-from form import walk
+from form import shown_text, walk
 
 
 def window(pid, title):
@@ -40,7 +40,7 @@ elif command == "field":
     boxes = [n for n in nodes if n.getRole() == pyatspi.ROLE_COMBO_BOX]
     if not boxes:
         sys.exit(1)
-    print(boxes[0].name)
+    print(shown_text(boxes[0]))
 elif command == "buttons":
     print("\n".join(n.name for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON))
 elif command == "center":

@@ -3,7 +3,7 @@
 # session and accessibility buses, and the test reads what it speaks from its debug log
 # (its "SPEECH OUTPUT:" lines). A speech server that says nothing stands in for the sound
 # card. Focused clocks, a wheel notch, the menu's entries and the Settings dialog's
-# combo boxes must all be spoken with what they are.
+# combo boxes (their labels and values) must all be spoken with what they are.
 source "$(dirname "$0")/lib.sh"
 command -v orca >/dev/null || fail "orca is not installed (make deps-test installs it)"
 start_desktop
@@ -64,10 +64,10 @@ echo "# a wheel notch and Escape are spoken on the focused clock"
 read -r x y w h < <(geometry "$wid")
 at=$(mark)
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 4
-expect_said "$at" "New York: Wednesday, December 9 (5:[45]|6:0)[0-9] AM, UTC-05:00, 15 minutes ahead"
+expect_said "$at" "New York: Wednesday, December 9 (5:[45]|6:0)[0-9] AM, UTC-05:00, (night, )?15 minutes ahead$"
 at=$(mark)
 xdotool key Escape
-expect_said "$at" "New York: Wednesday, December 9 5:4[3-9] AM, UTC-05:00$"
+expect_said "$at" "New York: Wednesday, December 9 5:4[3-9] AM, UTC-05:00(, night)?$"
 
 echo "# the keyboard menu opens on its first entry, and every entry is spoken"
 at=$(mark)
@@ -97,5 +97,10 @@ done
 for label in "Date Format" "Time Format" "Font size for Time" "Application is always on top\?"; do
     expect_said "$first" "$label.* combo box"
 done
+# And with what each one holds.
+said_since "$first" | grep -A1 "^Font size for Time" | grep -qx "18\." ||
+    fail "the font size's value is not spoken: $(said_since "$first" | paste -sd'|')"
+said_since "$first" | grep -A1 "^Use dark mode" | grep -qx "No\." ||
+    fail "the dark mode's value is not spoken: $(said_since "$first" | paste -sd'|')"
 xdotool key Escape
 wait_for 100 only_main_window "$wid" || fail "Settings did not close on Escape"

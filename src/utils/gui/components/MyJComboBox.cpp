@@ -1,5 +1,6 @@
 #include "utils/gui/components/MyJComboBox.h"
 
+#include "utils/gui/components/ComboAccessible.h"
 #include "utils/gui/components/LayoutUtils.h"
 
 #include <QAbstractItemModel>
@@ -40,6 +41,7 @@ MyJComboBox::MyJComboBox(const QStringList& items, ActionListener listener, int 
     : listener_(std::move(listener)), preferredSize_(preferredSize),
       alignment_(LayoutUtils::textAlignment())
 {
+    ComboAccessible::install();
     setEditable(false);
     // Some styles draw the list like a menu and ignore the rows' alignment; the plain item
     // delegate (and the row renderers windows derive from it) keep it.
