@@ -104,3 +104,32 @@ said_since "$first" | grep -A1 "^Use dark mode" | grep -qx "No\." ||
     fail "the dark mode's value is not spoken: $(said_since "$first" | paste -sd'|')"
 xdotool key Escape
 wait_for 100 only_main_window "$wid" || fail "Settings did not close on Escape"
+
+echo "# with the screen reader listening: a zone picked in the chooser, then Save in Settings"
+conf=$XDG_CONFIG_HOME/com/quorvane/vantor/Vantor.conf
+gone() { ! xdotool search --all --onlyvisible --pid "$VANTOR_PID" --name "^$1\$" >/dev/null 2>&1; }
+focus() {
+    wait_for 20 window_is_active "$1" || xdotool windowactivate "$1" 2>/dev/null || true
+    wait_for 50 window_is_active "$1" || fail "window $1 did not get the focus"
+}
+for round in 1 2; do
+    menu_entry 1
+    focus "$(window_titled "Time Zone Configuration")"
+    # Return on the focused Add opens the chooser.
+    xdotool key Tab Return
+    focus "$(window_titled "Select Time Zone")"
+    xdotool type --delay 120 tokyo
+    xdotool key --delay 200 Return Return
+    wait_for 100 gone "Select Time Zone" || fail "the chooser did not close"
+    xdotool key Escape
+    focus "$(window_titled Warning)"
+    xdotool key Return
+    wait_for 100 gone "Time Zone Configuration" || fail "Yes did not close Time Zones"
+    menu_entry 2
+    focus "$(window_titled Settings)"
+    # From the date pattern, Save is two back; Return presses it.
+    xdotool key --delay 200 Down shift+Tab shift+Tab Return
+    wait_for 100 gone Settings || fail "Save did not close Settings"
+    kill -0 "$VANTOR_PID" 2>/dev/null || fail "the program died in round $round"
+done
+[[ $(grep -o "Asia/Tokyo" "$conf" | wc -l) == 3 ]] || fail "Tokyo not added twice more: $(grep TimeZones "$conf")"
