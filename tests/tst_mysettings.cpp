@@ -142,6 +142,9 @@ private Q_SLOTS:
         QCOMPARE(box(dialog, "taskBar_CB")->currentText(), u"No");
         QCOMPARE(box(dialog, "alwaysOnTop_CB")->currentText(), u"Yes");
         QCOMPARE(box(dialog, "darkMode_CB")->currentText(), u"No");
+        QCOMPARE(box(dialog, "workStart_CB")->currentData(), u"09:00"_qs);
+        QCOMPARE(box(dialog, "workEnd_CB")->currentData(), u"17:00"_qs);
+        QCOMPARE(box(dialog, "showWorkingHours_CB")->currentText(), u"Yes");
         QCOMPARE(part<QLineEdit>(dialog, "displayDate")->text(), now(u"yyyy-MM-dd"_qs));
         QVERIFY(part<QLineEdit>(dialog, "displayTime")->isReadOnly());
         QVERIFY(!dialog.isDataChanged());
@@ -270,7 +273,7 @@ private Q_SLOTS:
         QCOMPARE(stored.getTimeFontSize(), 14);
     }
 
-    void saveWritesAllEight()
+    void saveWritesAllEleven()
     {
         MySettings dialog(labels, nullptr);
         const int result = execWith(dialog, [&] {
@@ -284,7 +287,8 @@ private Q_SLOTS:
         // Unchanged settings are written as well.
         QCOMPARE(storedKeys(),
                  QStringList({"AlwaysOnTop", "DarkMode", "DatePattern", "OnTaskBar", "RoundFlags",
-                              "TimeFontWidth", "TimePattern", "VerticalLayout"}));
+                              "ShowWorkingHours", "TimeFontWidth", "TimePattern", "VerticalLayout",
+                              "WorkEnd", "WorkStart"}));
         const vantor::UserPreferences stored(vantor::Vantor::MAIN_CLASS);
         QCOMPARE(stored.getTimePattern({}), u"HH:mm");
         QVERIFY(!stored.isRoundFlags());
@@ -306,6 +310,7 @@ private Q_SLOTS:
         const int result = execWith(dialog, [&] {
             box(dialog, "darkMode_CB")->setSelectedIndex(0);
             box(dialog, "dateFormat_CB")->setSelectedIndex(5);
+            box(dialog, "workEnd_CB")->setSelectedIndex(0);
             if (how == 0) {
                 part<utils::MyJButtonWithImage>(dialog, "cancelButton")->click();
             } else if (how == 1) {
@@ -317,6 +322,46 @@ private Q_SLOTS:
         QCOMPARE(result, int(QDialog::Rejected));
         QVERIFY(!dialog.isDataChanged());
         QCOMPARE(storedKeys(), QStringList());
+    }
+
+    // The quarter hours in the locale's time format; a time stored by hand between two is
+    // shown in order among them and survives a Save untouched; the other choices are stored
+    // and shown again the next time.
+    void workingHoursRoundTrip()
+    {
+        vantor::UserPreferences stored(vantor::Vantor::MAIN_CLASS);
+        stored.setWorkStart(u"08:10"_qs);
+        {
+            MySettings dialog(labels, nullptr);
+            MyJComboBox* start = box(dialog, "workStart_CB");
+            MyJComboBox* end = box(dialog, "workEnd_CB");
+            QCOMPARE(end->count(), 96);
+            QCOMPARE(end->itemData(95), u"23:45"_qs);
+            QCOMPARE(start->count(), 97);
+            QCOMPARE(QStringList({start->itemData(32).toString(), start->itemData(33).toString(),
+                                  start->itemData(34).toString()}),
+                     QStringList({"08:00", "08:10", "08:15"}));
+            QCOMPARE(start->currentIndex(), 33);
+            const QString eightAm = start->itemText(32);
+            QVERIFY2(eightAm.startsWith(u"8:00") && eightAm.endsWith(u"AM"), qPrintable(eightAm));
+            QCOMPARE(start->currentText(), QString(eightAm).replace(u"8:00"_qs, u"8:10"_qs));
+            QCOMPARE(part<QLabel>(dialog, "workingHoursLbl")->buddy(), start);
+            QCOMPARE(end->accessibleName(), u"End of working hours");
+
+            end->setSelectedIndex(end->findData(u"18:30"_qs));
+            box(dialog, "showWorkingHours_CB")->setSelectedIndex(1);
+            dialog.actionPerformed(MySettings::SaveCmd);
+            QVERIFY(dialog.isDataChanged());
+        }
+        QCOMPARE(stored.getWorkStart(), u"08:10");
+        QCOMPARE(stored.getWorkEnd(), u"18:30");
+        QVERIFY(!stored.isShowWorkingHours());
+
+        useLocale(QLocale(QLocale::German, QLocale::Germany));
+        MySettings again(utils::LanguageTable::load(vantor::Vantor::LANGUAGE, QLocale()), nullptr);
+        QCOMPARE(box(again, "workStart_CB")->currentText(), u"08:10");
+        QCOMPARE(box(again, "workEnd_CB")->currentText(), u"18:30");
+        QCOMPARE(box(again, "showWorkingHours_CB")->currentText(), u"Nein");
     }
 
     void enterKeyDoesNotSave()
@@ -341,7 +386,7 @@ private Q_SLOTS:
         const auto* panel = part<QGroupBox>(dialog, "flagsPanel");
         const QColor defaultTitle = QApplication::palette(panel).color(QPalette::WindowText);
         const QList<MyJComboBox*> boxes = dialog.findChildren<MyJComboBox*>();
-        QCOMPARE(boxes.size(), 6);
+        QCOMPARE(boxes.size(), 9);
 
         box(dialog, "darkMode_CB")->setSelectedIndex(0);
         QCOMPARE(color(&dialog, QPalette::Window), StandardColors::BASE);

@@ -103,7 +103,7 @@ echo "# Settings: every drop-down is labelled; Return on Cancel closes"
 menu_entry 2
 window_titled Settings >/dev/null
 for label in "Date Format: *" "Time Format: *" "Font size for Time:" "Make application visible on Taskbar?" \
-    "Application is always on top?" "Use dark mode?"; do
+    "Application is always on top?" "Use dark mode?" "Working hours:" "Show working hours?"; do
     expect_control "combo box"$'\t'".*"$'\t'"$label"
 done
 press Cancel

@@ -7,6 +7,7 @@
 #include "utils/gui/handlers/ToolkitDefaults.h"
 #include "utils/gui/layout/ConstraintLayout.h"
 #include "utils/handlers/DateFormatter.h"
+#include "utils/handlers/TextFormat.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/Vantor.h"
 #include "vantor/dialogs/MyCellRenderer.h"
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyledItemDelegate>
+#include <QTime>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -79,6 +81,11 @@ constexpr std::array FONT_SIZES = {10, 11, 12, 14, 16, 18, 20, 22, 24};
 constexpr QSize PATTERN_BOX_SIZE{80, 25};
 constexpr QSize SMALL_BOX_SIZE{50, 25};
 
+// How working hours are stored, and the step the dialog offers them in.
+const QString TIME_OF_DAY = QStringLiteral("HH:mm");
+constexpr int QUARTER_MINUTES = 15;
+constexpr int QUARTERS_PER_DAY = 24 * 60 / QUARTER_MINUTES;
+
 // Each item carries its value; the patterns and sizes show it as it is stored.
 QVariantList valuesOf(const QStringList& texts)
 {
@@ -121,7 +128,9 @@ int columnsWidth(const QLineEdit* field, int columns)
 } // namespace
 
 MySettings::MySettings(const utils::LanguageTable& labels, QWidget* parent)
-    : QDialog(parent), labels(labels), uP(Vantor::MAIN_CLASS)
+    : QDialog(parent), labels(labels),
+      timeOfDay(utils::TextFormat::skeletonPattern(QStringLiteral("jmm")), TIME_OF_DAY),
+      uP(Vantor::MAIN_CLASS)
 {
     setModal(true);
     setWindowTitle(labels.getString(QStringLiteral("dialog.title.settings")));
@@ -154,9 +163,45 @@ MyJComboBox* MySettings::makeComboBox(QLabel* label, const QStringList& items,
     }
     box->setActionCommand(command);
     box->setObjectName(QLatin1String(name));
-    // Screen readers speak the row's label with the box.
-    label->setBuddy(box);
+    if (label) {
+        // Screen readers speak the row's label with the box.
+        label->setBuddy(box);
+    }
     return box;
+}
+
+MyJComboBox* MySettings::makeTimeBox(QLabel* label, const QString& command, const char* name)
+{
+    QStringList texts;
+    QVariantList values;
+    for (int quarter = 0; quarter < QUARTERS_PER_DAY; ++quarter) {
+        const QString time =
+            QTime(0, 0).addSecs(quarter * QUARTER_MINUTES * 60).toString(TIME_OF_DAY);
+        texts.append(timeOfDayText(time));
+        values.append(time);
+    }
+    MyJComboBox* box = makeComboBox(label, texts, values, 0, PATTERN_BOX_SIZE, command, name);
+    // AM/PM words of some languages are longer than the patterns the other boxes show.
+    box->setPreferredSize({std::max(PATTERN_BOX_SIZE.width(), box->QComboBox::sizeHint().width()),
+                           PATTERN_BOX_SIZE.height()});
+    return box;
+}
+
+QString MySettings::timeOfDayText(const QString& time)
+{
+    // A day without an offset change, in a zone without any: the text is the wall time.
+    return timeOfDay.format(
+        QDateTime(QDate(2000, 1, 1), QTime::fromString(time, TIME_OF_DAY), QTimeZone::utc()),
+        QTimeZone::utc());
+}
+
+void MySettings::selectTime(MyJComboBox* box, const QString& time)
+{
+    const int minutes = QTime::fromString(time, TIME_OF_DAY).msecsSinceStartOfDay() / 60000;
+    // An unlisted time goes in before the next quarter hour.
+    box->selectValue(time, (minutes + QUARTER_MINUTES - 1) / QUARTER_MINUTES);
+    // A time kept from outside the list reads like the others.
+    box->setItemText(box->currentIndex(), timeOfDayText(time));
 }
 
 QGroupBox* MySettings::makeRadioPanel(const QString& titleKey, QSize size, QRadioButton* first,
@@ -265,6 +310,25 @@ void MySettings::myInit()
                                DarkModeCmd, "darkMode_CB");
     content->addWidget(darkMode_CB, QStringLiteral("span 4, wrap para"));
 
+    workingHoursLbl = makeLabel(
+        labels.getString(QStringLiteral("lbl.workinghours")) + QLatin1Char(':'), "workingHoursLbl");
+    content->addWidget(workingHoursLbl, QStringLiteral("span 4, wrap"));
+    workStart_CB = makeTimeBox(workingHoursLbl, WorkStartCmd, "workStart_CB");
+    content->addWidget(workStart_CB, QStringLiteral("span 4, split 3"));
+    // Seen between the two times; a screen reader hears the second box's own name.
+    workRangeLbl = makeLabel(QStringLiteral("\u2013"), "workRangeLbl");
+    content->addWidget(workRangeLbl);
+    workEnd_CB = makeTimeBox(nullptr, WorkEndCmd, "workEnd_CB");
+    workEnd_CB->setAccessibleName(labels.getString(QStringLiteral("lbl.workinghours.end")));
+    content->addWidget(workEnd_CB, QStringLiteral("wrap para"));
+
+    showWorkingHoursLbl =
+        makeLabel(labels.getString(QStringLiteral("lbl.showworkinghours")), "showWorkingHoursLbl");
+    content->addWidget(showWorkingHoursLbl, QStringLiteral("span 4, wrap"));
+    showWorkingHours_CB = makeComboBox(showWorkingHoursLbl, {yes, no}, {true, false}, 0,
+                                       SMALL_BOX_SIZE, ShowWorkingHoursCmd, "showWorkingHours_CB");
+    content->addWidget(showWorkingHours_CB, QStringLiteral("span 4, wrap para"));
+
     buttonPanel = new QWidget;
     buttonPanel->setObjectName(QStringLiteral("buttonPanel"));
     buttonPanel->setAutoFillBackground(true);
@@ -328,6 +392,9 @@ void MySettings::loadPref()
     taskBar_CB->selectValue(uP.isOnTaskBar());
     alwaysOnTop_CB->selectValue(uP.isAlwaysOnTop());
     darkMode_CB->selectValue(uP.isDarkMode());
+    selectTime(workStart_CB, uP.getWorkStart());
+    selectTime(workEnd_CB, uP.getWorkEnd());
+    showWorkingHours_CB->selectValue(uP.isShowWorkingHours());
 }
 
 void MySettings::saveIt()
@@ -341,6 +408,9 @@ void MySettings::saveIt()
     uP.setOnTaskBar(taskBar_CB->currentData().toBool());
     uP.setAlwaysOnTop(alwaysOnTop_CB->currentData().toBool());
     uP.setDarkMode(darkMode_CB->currentData().toBool());
+    uP.setWorkStart(workStart_CB->currentData().toString());
+    uP.setWorkEnd(workEnd_CB->currentData().toString());
+    uP.setShowWorkingHours(showWorkingHours_CB->currentData().toBool());
 }
 
 void MySettings::actionPerformed(const QString& command)
@@ -394,12 +464,14 @@ void MySettings::setDarkMode(bool on)
         on ? StandardColors::BASE : utils::ToolkitDefaults::get(QStringLiteral("Panel.background"));
     const QColor text = on ? StandardColors::LIGHT_TEXT : StandardColors::BASE;
     const QList<QWidget*> controls = {
-        dateFormatLbl,   dateFormat_CB,   displayDate,   timeFormatLbl, timeFormat_CB,
-        displayTime,     vertical_RB,     horizontal_RB, round_RB,      rectangle_RB,
-        timeFontSizeLbl, timeFontSize_CB, taskBarLbl,    taskBar_CB,    alwaysOnTopLbl,
-        alwaysOnTop_CB,  darkModeLbl,     darkMode_CB};
+        dateFormatLbl,   dateFormat_CB,   displayDate,         timeFormatLbl,      timeFormat_CB,
+        displayTime,     vertical_RB,     horizontal_RB,       round_RB,           rectangle_RB,
+        timeFontSizeLbl, timeFontSize_CB, taskBarLbl,          taskBar_CB,         alwaysOnTopLbl,
+        alwaysOnTop_CB,  darkModeLbl,     darkMode_CB,         workingHoursLbl,    workStart_CB,
+        workRangeLbl,    workEnd_CB,      showWorkingHoursLbl, showWorkingHours_CB};
     const QList<MyJComboBox*> boxes = {dateFormat_CB, timeFormat_CB,  timeFontSize_CB,
-                                       taskBar_CB,    alwaysOnTop_CB, darkMode_CB};
+                                       taskBar_CB,    alwaysOnTop_CB, darkMode_CB,
+                                       workStart_CB,  workEnd_CB,     showWorkingHours_CB};
 
     LayoutUtils::setColors(this, {}, background);
     for (QWidget* control : controls) {

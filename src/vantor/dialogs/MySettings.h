@@ -1,5 +1,6 @@
 #pragma once
 
+#include "utils/handlers/DateFormatter.h"
 #include "utils/handlers/LanguageTable.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/preferences/UserPreferences.h"
@@ -21,7 +22,8 @@ class MyJComboBox;
 namespace vantor {
 
 // The modal settings dialog: date and time patterns with a sample of each, arrangement,
-// flag style, font size of the time, task-bar entry, always-on-top and the dark scheme.
+// flag style, font size of the time, task-bar entry, always-on-top, the dark scheme, the
+// working hours (quarter hours, in the locale's time format) and whether the clocks show them.
 // Save writes all of them and closes; Cancel and the close box write nothing. The
 // opener asks isDataChanged() afterwards and rebuilds its clocks when it is true.
 //
@@ -40,6 +42,9 @@ public:
     static inline const QString TaskBarCmd = QStringLiteral("TaskBar");
     static inline const QString AlwaysOnTopCmd = QStringLiteral("AlwaysOnTop");
     static inline const QString DarkModeCmd = QStringLiteral("DarkMode");
+    static inline const QString WorkStartCmd = QStringLiteral("WorkStart");
+    static inline const QString WorkEndCmd = QStringLiteral("WorkEnd");
+    static inline const QString ShowWorkingHoursCmd = QStringLiteral("ShowWorkingHours");
 
     MySettings(const utils::LanguageTable& labels, QWidget* parent);
 
@@ -54,12 +59,18 @@ private:
     void myInit();
     QGroupBox* makeRadioPanel(const QString& titleKey, QSize size, QRadioButton* first,
                               QRadioButton* second);
-    // Each item carries the value at its place in values, which Save stores; the label
-    // names the box.
+    // Each item carries the value at its place in values, which Save stores; the label,
+    // if any, names the box.
     utils::MyJComboBox* makeComboBox(QLabel* label, const QStringList& items,
                                      const QVariantList& values, int selectedIndex, QSize size,
                                      const QString& command, const char* name);
     QLabel* makeLabel(const QString& text, const char* name);
+    // A box of the quarter hours of a day, each carrying its "HH:mm".
+    utils::MyJComboBox* makeTimeBox(QLabel* label, const QString& command, const char* name);
+    // Selects the stored "HH:mm"; a time between quarters is kept in order among them.
+    void selectTime(utils::MyJComboBox* box, const QString& time);
+    // "HH:mm" as the locale writes a time of day.
+    QString timeOfDayText(const QString& time);
     void loadPref();
     void saveIt();
     void showDate();
@@ -67,6 +78,7 @@ private:
     void setTitleColor(QGroupBox* panel, const QColor& color, const QColor& background);
 
     utils::LanguageTable labels;
+    utils::DateFormatter timeOfDay;
     QLabel* dateFormatLbl = nullptr;
     utils::MyJComboBox* dateFormat_CB = nullptr;
     QLineEdit* displayDate = nullptr;
@@ -87,6 +99,12 @@ private:
     utils::MyJComboBox* alwaysOnTop_CB = nullptr;
     QLabel* darkModeLbl = nullptr;
     utils::MyJComboBox* darkMode_CB = nullptr;
+    QLabel* workingHoursLbl = nullptr;
+    utils::MyJComboBox* workStart_CB = nullptr;
+    QLabel* workRangeLbl = nullptr;
+    utils::MyJComboBox* workEnd_CB = nullptr;
+    QLabel* showWorkingHoursLbl = nullptr;
+    utils::MyJComboBox* showWorkingHours_CB = nullptr;
     QWidget* buttonPanel = nullptr;
     utils::MyJButtonWithImage* saveButton = nullptr;
     utils::MyJButtonWithImage* cancelButton = nullptr;
