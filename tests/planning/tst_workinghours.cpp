@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include "utils/gui/handlers/Logger.h"
+#include "utils/handlers/IcuText.h"
+#include "utils/handlers/LanguageTable.h"
 #include "vantor/handlers/CountryCodes.h"
 #include "vantor/planning/CommonSlot.h"
 #include "vantor/planning/WorkingHours.h"
@@ -8,6 +10,9 @@
 
 #include <QDir>
 #include <QFile>
+
+#include <unicode/msgfmt.h>
+#include <unicode/numfmt.h>
 
 #include <sstream>
 
@@ -258,6 +263,41 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 2);
         QVERIFY2(lines.first().contains(u"WorkStart=\"9:00\""_qs), qPrintable(lines.first()));
         QVERIFY2(lines.last().contains(u"ShowWorkingHours=\"maybe\""_qs), qPrintable(lines.last()));
+    }
+
+    // The count in "none in the next 14 days" goes through each language's plural rules
+    // and digits.
+    void noSlotTextsTakeTheCount()
+    {
+        const QDir dir(u":/com/quorvane/vantor/lang"_qs);
+        for (const QString& name : dir.entryList({u"Lang*.properties"_qs})) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QHash<QString, QString> texts =
+                utils::LanguageTable::parseProperties(file.readAll(), name);
+            const QString suffix = name.section(u'.', 0, 0).section(u'_', 1);
+            if (suffix.startsWith(u"en"_qs)) {
+                continue; // they take the base's texts
+            }
+            const icu::Locale locale(suffix.isEmpty() ? "en" : suffix.toLatin1().constData());
+            UErrorCode status = U_ZERO_ERROR;
+            const std::unique_ptr<icu::NumberFormat> numbers(
+                icu::NumberFormat::createInstance(locale, status));
+            icu::UnicodeString fourteen;
+            numbers->format(static_cast<int32_t>(14), fourteen);
+            for (const QString& key : {u"lbl.slot.none.ahead"_qs, u"lbl.slot.none.back"_qs}) {
+                const icu::MessageFormat format(utils::toIcu(texts.value(key)), locale, status);
+                const icu::Formattable count(static_cast<int32_t>(14));
+                icu::UnicodeString text;
+                icu::FieldPosition position;
+                format.format(&count, 1, text, position, status);
+                QVERIFY2(U_SUCCESS(status), qPrintable(name + u' ' + key));
+                const QString shown = utils::fromIcu(text);
+                QVERIFY2(shown.contains(utils::fromIcu(fourteen)) && !shown.contains(u'#') &&
+                             !shown.contains(u'{'),
+                         qPrintable(name + u": "_qs + shown));
+            }
+        }
     }
 };
 

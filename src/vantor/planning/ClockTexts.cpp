@@ -120,8 +120,9 @@ QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime&
     if (shiftMs == 0) {
         return name;
     }
-    return TextFormat::message(labels_.getString(shiftMs > 0 ? QStringLiteral("lbl.a11y.later")
-                                                             : QStringLiteral("lbl.a11y.earlier")),
+    return TextFormat::message(labels_.getString(shiftMs > 0
+                                                     ? QStringLiteral("lbl.spoken.later")
+                                                     : QStringLiteral("lbl.spoken.earlier")),
                                {name, TextFormat::duration(shiftMs, TextFormat::Width::Wide)});
 }
 
