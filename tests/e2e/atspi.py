@@ -37,10 +37,21 @@ def walk(node, depth=0):
             yield from walk(child, depth + 1)
 
 
+def shown_text(combo):
+    """The entry a drop-down shows, as a screen reader reads it: the text of its field
+    when it is editable, its own text otherwise (its name is its label)."""
+    for child in combo:
+        if child is not None and child.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY):
+            return child.queryText().getText(0, -1)
+    return combo.queryText().getText(0, -1)
+
+
 def extents(node):
-    """"role<TAB>name<TAB>x y width height" of an element, on the screen."""
+    """"role<TAB>name<TAB>x y width height" of an element, on the screen; for a
+    drop-down, the entry it shows in place of its name."""
     box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return f"{node.getRoleName()}\t{node.name}\t{box.x} {box.y} {box.width} {box.height}"
+    name = shown_text(node) if node.getRole() == pyatspi.ROLE_COMBO_BOX else node.name
+    return f"{node.getRoleName()}\t{name}\t{box.x} {box.y} {box.width} {box.height}"
 
 
 def read(pid, command):

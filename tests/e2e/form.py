@@ -21,6 +21,8 @@ import sys
 
 import pyatspi
 
+from atspi import shown_text
+
 
 def walk(node):
     yield node
@@ -29,15 +31,6 @@ def walk(node):
     for child in node:
         if child is not None:
             yield from walk(child)
-
-
-def shown_text(combo):
-    """The entry a drop-down shows, as a screen reader reads it: the text of its field
-    when it is editable, its own text otherwise (its name is its label)."""
-    for child in combo:
-        if child is not None and child.getRole() in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY):
-            return child.queryText().getText(0, -1)
-    return combo.queryText().getText(0, -1)
 
 
 def labels(node):

@@ -20,7 +20,8 @@ import sys
 
 import pyatspi
 # Past a drop-down, whose own list holds every zone: reading it all would take seconds.
-from form import shown_text, walk
+from atspi import shown_text
+from form import walk
 
 
 def window(pid, title):
