@@ -14,8 +14,8 @@ zones=(Asia/Kolkata Europe/London America/New_York)
 # the program only carries along (one it does not know at all).
 settings "TimeZones=\"$(IFS=';'; echo "${zones[*]}")\"" DatePattern=yyyy-MM-dd TimePattern=HH:mm \
     TimeFontWidth=18 VerticalLayout=true RoundFlags=true OnTaskBar=false AlwaysOnTop=true \
-    DarkMode=false MainWindowPosX=200 MainWindowPosY=150 FontVariableWidthSize=12 \
-    LastUserDir=/home/somebody
+    DarkMode=false WorkStart=09:00 WorkEnd=17:00 ShowWorkingHours=true MainWindowPosX=200 \
+    MainWindowPosY=150 FontVariableWidthSize=12 LastUserDir=/home/somebody
 
 # Prints the file as sorted KEY=VALUE lines (surrounding quotes dropped); fails unless it
 # is a complete INI file with the one [General] section.

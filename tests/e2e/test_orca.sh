@@ -87,14 +87,22 @@ at=$(mark)
 xdotool key Return
 dialog=$(window_titled Settings)
 expect_said "$at" "Settings dialog"
-# One key at a time: each one waits for the screen reader to take it.
+# One key at a time: each one waits for the screen reader to take it, once around the
+# dialog.
 first=$(mark)
-for _ in $(seq 12); do
+labels=("Date Format" "Time Format" "Font size for Time" "Application is always on top\?"
+    "Working hours" "End of working hours" "Show working hours\?")
+all_said() {
+    local label
+    for label in "${labels[@]}"; do said_matches "$first" "$label.* combo box" || return 1; done
+}
+for _ in $(seq 20); do
+    all_said && break
     at=$(mark)
     xdotool key Tab
     expect_said "$at" "[^t]"
 done
-for label in "Date Format" "Time Format" "Font size for Time" "Application is always on top\?"; do
+for label in "${labels[@]}"; do
     expect_said "$first" "$label.* combo box"
 done
 # And with what each one holds.
