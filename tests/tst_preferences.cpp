@@ -136,6 +136,44 @@ private Q_SLOTS:
         QCOMPARE(up.getTimeZones(), zones);
     }
 
+    void clockNamesRoundTripAndMismatchesKeepThem()
+    {
+        const QString zones = u"Europe/Berlin;Asia/Tokyo;America/New_York;UTC"_qs;
+        const QStringList names = {u"Support; Team, A"_qs, u"\"Bob\" 'B' C:\\x 100% %3B"_qs,
+                                   u"\u0645\u0643\u062a\u0628 \U0001F570\uFE0F"_qs, QString()};
+        {
+            UserPreferences up(MAIN_CLASS);
+            // Files of older versions have no names: cities, and nothing to say.
+            up.setTimeZones(zones);
+            QCOMPARE(up.getTimeZoneLabels(), QStringList(4));
+            up.setTimeZoneLabels(names);
+        }
+        UserPreferences up(MAIN_CLASS);
+        QCOMPARE(up.getTimeZoneLabels(), names);
+        // The zones are stored as before, for older versions.
+        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, u"com/quorvane/vantor"_qs,
+                      u"Vantor"_qs);
+        QCOMPARE(raw.value(u"TimeZones"_qs).toString(), zones);
+        const QString storedNames = raw.value(u"TimeZoneLabels"_qs).toString();
+        QCOMPARE(storedNames.count(QLatin1Char(';')), 3);
+
+        // One zone fewer by hand: no names, one line however often they are read, and the
+        // stored names untouched.
+        up.setTimeZones(u"Europe/Berlin;Asia/Tokyo;America/New_York"_qs);
+        QCOMPARE(up.getTimeZoneLabels(), QStringList(3));
+        QCOMPARE(up.getTimeZoneLabels(), QStringList(3));
+        const QString lines = QString::fromStdString(log.str());
+        QCOMPARE(lines.count(QLatin1Char('\n')), 1);
+        QVERIFY(lines.contains(u"TimeZoneLabels"_qs));
+        raw.sync();
+        QCOMPARE(raw.value(u"TimeZoneLabels"_qs).toString(), storedNames);
+
+        // Without a name the key goes.
+        up.setTimeZoneLabels(QStringList(3));
+        raw.sync();
+        QVERIFY(!raw.contains(u"TimeZoneLabels"_qs));
+    }
+
     void writesAreSharedAndDurableAtOnce()
     {
         UserPreferences mainWindow(MAIN_CLASS);
@@ -296,6 +334,7 @@ private Q_SLOTS:
         up.setAlwaysOnTop(false);
         up.setDarkMode(true);
         up.setTimeZones(u"Asia/Kolkata"_qs);
+        up.setTimeZoneLabels({u"Alice"_qs});
         const QStringList guiKeys = {u"EditWindowWidth"_qs,     u"EditWindowHeight"_qs,
                                      u"LargeFont"_qs,           u"FontFixedWidthSize"_qs,
                                      u"MainToolbarPosition"_qs, u"MainWindowHeight"_qs,
@@ -315,7 +354,8 @@ private Q_SLOTS:
         QStringList kept = raw.allKeys();
         kept.sort();
         QCOMPARE(kept, QStringList({u"AlwaysOnTop"_qs, u"DarkMode"_qs, u"FontVariableWidthSize"_qs,
-                                    u"LastUserDir"_qs, u"OnTaskBar"_qs, u"TimeZones"_qs}));
+                                    u"LastUserDir"_qs, u"OnTaskBar"_qs, u"TimeZoneLabels"_qs,
+                                    u"TimeZones"_qs}));
         QCOMPARE(up.getDatePattern(MyConstants::DEFAULT_DATE_PATTERN), u"yyyy-MM-dd");
         QCOMPARE(up.getTimeFontSize(), 18);
         QCOMPARE(gp.getMainWindowLocation(50, 50), QPoint(50, 50));

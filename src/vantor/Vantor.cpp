@@ -284,12 +284,18 @@ void Vantor::createClockEntries(bool withCards)
     zoneRules_ = ZoneRulesWatcher(zones);
     builtAtMs_ = secondsTimer->now();
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(builtAtMs_, QTimeZone::utc());
-    for (const QString& zone : zones) {
+    const QStringList names = uP.getTimeZoneLabels();
+    int widest = 0;
+    for (qsizetype i = 0; i < zones.size(); ++i) {
         timeZones_AL.push_back(std::make_unique<TimeZoneObject>(
-            zone, now, &uP, countryCodes.flagFileName(zone), labels));
+            zones[i], now, &uP, countryCodes.flagFileName(zones[i]), labels, names[i]));
+        widest = std::max(widest, timeZones_AL.back()->getObjectDimension().width());
         if (withCards) {
             layout->addWidget(createClockPanel(*timeZones_AL.back()));
         }
+    }
+    for (const auto& entry : timeZones_AL) {
+        entry->fitCaption(widest);
     }
 }
 

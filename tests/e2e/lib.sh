@@ -223,6 +223,24 @@ window_titled() {
     xdotool search --all --onlyvisible --pid "$VANTOR_PID" --name "^$1\$" | head -1
 }
 
+# The program's dialogs as a screen reader reads a form: form controls|focused|focus.
+form() { /usr/bin/python3 "$E2E_DIR/form.py" "$@" "$VANTOR_PID" 2>/dev/null; }
+focused_is_not() { [[ $(form focused) != "$1" ]]; }
+
+# Tabs (at most twenty times) until the push button $1 has the focus, then presses Return.
+press() {
+    local now tabs=0
+    wait_for 100 form focused || fail "nothing has the focus"
+    now=$(form focused)
+    while [[ $now != "push button"$'\t'"$1" ]]; do
+        ((tabs++ < 20)) || fail "Tab did not reach the button $1 (focus: $now)"
+        xdotool key Tab
+        wait_for 50 focused_is_not "$now" || fail "Tab did not move the focus from $now"
+        now=$(form focused)
+    done
+    xdotool key Return
+}
+
 # CPU time the program has used so far, in milliseconds (user and system).
 cpu_ms() {
     local fields

@@ -15,7 +15,6 @@ settings 'TimeZones="Europe/London;America/New_York"'
 LANG=en_US.UTF-8 LC_ALL= start_vantor
 main_window >/dev/null
 
-form() { /usr/bin/python3 "$E2E_DIR/form.py" "$@" "$VANTOR_PID" 2>/dev/null; }
 # A line "role<TAB>name<TAB>labels" of form.py's controls; $1 is a pattern.
 has_control() { form controls | grep -x -- "$1" >/dev/null; }
 expect_control() {
@@ -27,21 +26,6 @@ rows_are() { [[ $(rows) == "$1" ]]; }
 stored_zones() { sed -n 's/^TimeZones="\{0,1\}\([^"]*\)"\{0,1\}$/\1/p' "$conf"; }
 stored_is() { [[ $(stored_zones) == "$1" ]]; }
 field_is() { has_control "combo box"$'\t'"$1"$'\t'".*"; }
-
-# Tabs (at most twenty times) until the push button $1 has the focus, then presses Return.
-focused_is_not() { [[ $(form focused) != "$1" ]]; }
-press() {
-    local now tabs=0
-    wait_for 100 form focused || fail "nothing has the focus"
-    now=$(form focused)
-    while [[ $now != "push button"$'\t'"$1" ]]; do
-        ((tabs++ < 20)) || fail "Tab did not reach the button $1 (focus: $now)"
-        xdotool key Tab
-        wait_for 50 focused_is_not "$now" || fail "Tab did not move the focus from $now"
-        now=$(form focused)
-    done
-    xdotool key Return
-}
 
 echo "# Time Zones: the list is named by the dialog's title"
 menu_entry 1

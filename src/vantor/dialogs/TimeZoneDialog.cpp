@@ -25,6 +25,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -67,6 +68,71 @@ QString rowText(const QString& utcText, const QString& offset, const QString& zo
     return QLatin1Char('(') + utcText + offset + QLatin1String(") ") + zoneId;
 }
 
+// The zone's text with the clock's name after it, if it has one.
+void setRowLabel(QListWidgetItem* item, const QString& label)
+{
+    const QString zoneText = item->data(TimeZoneDialog::ZoneTextRole).toString();
+    item->setData(TimeZoneDialog::LabelRole, label);
+    item->setText(label.isEmpty() ? zoneText : zoneText + QStringLiteral(" \u00B7 ") + label);
+}
+
+// Edits a row's clock name, not its text: Enter keeps the name, Escape the old one.
+class LabelDelegate : public utils::LeftToRightTextDelegate
+{
+public:
+    LabelDelegate(QListWidget* list, QString fieldName, std::function<void()> changed)
+        : LeftToRightTextDelegate(list), list_(list), fieldName_(std::move(fieldName)),
+          changed_(std::move(changed))
+    {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                          const QModelIndex& /*index*/) const override
+    {
+        auto* editor = new QLineEdit(parent);
+        editor->setAccessibleName(fieldName_);
+        editor->setFrame(false);
+        return editor;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        static_cast<QLineEdit*>(editor)->setText(index.data(TimeZoneDialog::LabelRole).toString());
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* /*model*/,
+                      const QModelIndex& index) const override
+    {
+        // Spaces alone name nothing.
+        const QString label = static_cast<QLineEdit*>(editor)->text().trimmed();
+        QListWidgetItem* item = list_->item(index.row());
+        if (item != nullptr && label != item->data(TimeZoneDialog::LabelRole).toString()) {
+            setRowLabel(item, label);
+            changed_();
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        // Enter ends the edit here: passed on, it would reach the dialog's buttons.
+        auto* editor = qobject_cast<QLineEdit*>(object);
+        if (editor != nullptr && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                return true;
+            }
+        }
+        return LeftToRightTextDelegate::eventFilter(object, event);
+    }
+
+private:
+    QListWidget* list_;
+    const QString fieldName_;
+    const std::function<void()> changed_;
+};
+
 } // namespace
 
 TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, QWidget* parent,
@@ -96,7 +162,11 @@ TimeZoneDialog::TimeZoneDialog(utils::GuiPreferences* gP, UserPreferences* uP, Q
     panel1->setLayout(panel1Layout);
 
     timeZonesList_ = new QListWidget(this);
-    timeZonesList_->setItemDelegate(new utils::LeftToRightTextDelegate(timeZonesList_));
+    timeZonesList_->setItemDelegate(
+        new LabelDelegate(timeZonesList_, labels.getString(QStringLiteral("lbl.label.field")),
+                          [this] { markChanged(); }));
+    timeZonesList_->setEditTriggers(QAbstractItemView::EditKeyPressed |
+                                    QAbstractItemView::DoubleClicked);
     timeZonesList_->setSelectionMode(QAbstractItemView::SingleSelection);
     timeZonesList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     timeZonesList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -229,6 +299,15 @@ QStringList TimeZoneDialog::zoneIds() const
     return ids;
 }
 
+QStringList TimeZoneDialog::zoneLabels() const
+{
+    QStringList names;
+    for (int row = 0; row < timeZonesList_->count(); ++row) {
+        names.append(timeZonesList_->item(row)->data(LabelRole).toString());
+    }
+    return names;
+}
+
 utils::MyJButtonWithImage* TimeZoneDialog::button(const QString& command) const
 {
     for (utils::MyJButtonWithImage* b :
@@ -265,18 +344,23 @@ void TimeZoneDialog::buildTable()
     const QString utc = labels.getString(QStringLiteral("lbl.utc"));
     const QDateTime now = QDateTime::currentDateTimeUtc();
     timeZonesList_->clear();
-    for (const QString& id : uP->getTimeZones()) {
-        addRow(displayText(id, utc, now), id);
+    const QStringList ids = uP->getTimeZones();
+    const QStringList names = uP->getTimeZoneLabels();
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        addRow(displayText(ids[i], utc, now), ids[i], names[i]);
     }
     if (timeZonesList_->count() > 0) {
         timeZonesList_->setCurrentRow(0);
     }
 }
 
-void TimeZoneDialog::addRow(const QString& text, const QString& zoneId)
+void TimeZoneDialog::addRow(const QString& text, const QString& zoneId, const QString& label)
 {
-    auto* item = new QListWidgetItem(text, timeZonesList_);
+    auto* item = new QListWidgetItem(timeZonesList_);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
     item->setData(ZoneIdRole, zoneId);
+    item->setData(ZoneTextRole, text);
+    setRowLabel(item, label);
 }
 
 void TimeZoneDialog::addPopup()
@@ -428,7 +512,8 @@ void TimeZoneDialog::handleAdd()
     // Typed text that names no zone, or several, adds nothing.
     const int chosen = search->chosenRow();
     if (answer == QMessageBox::Ok && chosen >= 0) {
-        addRow(chooser->itemText(chosen), chooser->itemData(chosen, ZoneIdRole).toString());
+        addRow(chooser->itemText(chosen), chooser->itemData(chosen, ZoneIdRole).toString(),
+               QString());
         timeZonesList_->setCurrentRow(timeZonesList_->count() - 1);
         markChanged();
     }
@@ -479,6 +564,7 @@ void TimeZoneDialog::handleSave()
     const QStringList ids = zoneIds();
     // The stored list is never empty: without zones the main window would show nothing.
     uP->setTimeZones(ids.isEmpty() ? localZoneId() : ids.join(QLatin1Char(';')));
+    uP->setTimeZoneLabels(zoneLabels());
     madeChange = false;
     dataChanged = true;
     saveButton->setEnabled(false);

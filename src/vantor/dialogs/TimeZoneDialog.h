@@ -30,9 +30,11 @@ namespace vantor {
 
 class UserPreferences;
 
-// The modal dialog in which the user picks the clocks' zones and their order. Rows read
-// "(UTC-05:00) America/New_York" with the zone's standard offset; nothing is stored before
-// Save. The opener runs exec() and rebuilds its clocks when isDataChanged() says so.
+// The modal dialog in which the user picks the clocks' zones, their order and their own
+// names. Rows read "(UTC-05:00) America/New_York" with the zone's standard offset, and
+// " · Alice" after it for a clock named so (F2 or a double-click edits the name); nothing
+// is stored before Save. The opener runs exec() and rebuilds its clocks when isDataChanged() says
+// so.
 class TimeZoneDialog : public QDialog
 {
     Q_OBJECT
@@ -52,6 +54,9 @@ public:
     // Item data of the list's rows and the chooser's entries, as the search reads them.
     static constexpr int ZoneIdRole = ZoneSearch::ZoneIdRole;
     static constexpr int OffsetRole = ZoneSearch::OffsetRole;
+    // A row's clock name (empty for none) and its text without the name.
+    static constexpr int LabelRole = Qt::UserRole + 2;
+    static constexpr int ZoneTextRole = Qt::UserRole + 3;
 
     // Answers the zone chooser of Add in place of the user: it may look at and change the
     // chooser's selection and returns Ok to add the selected zone, anything else to cancel.
@@ -85,6 +90,8 @@ public:
     QStringList rows() const;
     // The rows' zone identifiers, in list order.
     QStringList zoneIds() const;
+    // The rows' clock names, in list order.
+    QStringList zoneLabels() const;
     QListWidget* timeZonesList() const { return timeZonesList_; }
     // The button or popup entry of a command; nullptr for commands it does not have.
     utils::MyJButtonWithImage* button(const QString& command) const;
@@ -99,7 +106,7 @@ public slots:
 
 private:
     void buildTable();
-    void addRow(const QString& text, const QString& zoneId);
+    void addRow(const QString& text, const QString& zoneId, const QString& label);
     void addPopup();
     void setButtonsAndItems();
     void handleAdd();

@@ -53,13 +53,16 @@ QTimeZone lookUpZone(const QString& zoneId)
 
 TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, UserPreferences* uP,
                                const std::optional<QString>& flagFileName,
-                               const utils::LanguageTable& labels)
+                               const utils::LanguageTable& labels, const QString& label)
     : uP(uP), zoneId_(zoneId), timeZone(lookUpZone(zoneId)),
       country_(CountryCodes().findCountryCode(zoneId).value_or(QString())),
-      utcText_(labels.getString(QStringLiteral("lbl.utc"))), workingHours_(uP->getWorkingHours()),
-      dayState_(workingHours_.stateAt(place(), instant)), imageFileName(flagFileName),
-      dateFormat(uP->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN),
-                 MyConstants::DEFAULT_DATE_PATTERN),
+      utcText_(labels.getString(QStringLiteral("lbl.utc"))),
+      // The city in the user's language where CLDR names it, the identifier's last part
+      // otherwise.
+      city_(ZoneFacts::cityName(zoneId)), label_(label), caption_(label.isEmpty() ? city_ : label),
+      workingHours_(uP->getWorkingHours()), dayState_(workingHours_.stateAt(place(), instant)),
+      imageFileName(flagFileName), dateFormat(uP->getDatePattern(MyConstants::DEFAULT_DATE_PATTERN),
+                                              MyConstants::DEFAULT_DATE_PATTERN),
       timeFormat(uP->getTimePattern(MyConstants::DEFAULT_TIME_PATTERN),
                  MyConstants::DEFAULT_TIME_PATTERN)
 {
@@ -72,12 +75,13 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
     myFont = sized(templateLabel.font(), size);
     const bool dark = uP->isDarkMode();
 
-    // The city in the user's language where CLDR names it, the identifier's last part
-    // otherwise.
-    caption_ = ZoneFacts::cityName(zoneId);
-
     nameLbl = new utils::ImageLabel(caption_);
     nameLbl->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
+    if (!label_.isEmpty()) {
+        // A name in another script than the window's reads in its own direction, the flag
+        // leading it.
+        nameLbl->setLayoutDirection(label_.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    }
     if (imageFileName && loadFlag(uP->isRoundFlags())) {
         objectDimension = QSize(16, 16);
     }
@@ -110,15 +114,31 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
 
     int width = 0;
     int height = 0;
-    for (const QLabel* label : {getNameLbl(), getTimeLbl(), getTimeZoneLbl(), getDateLbl()}) {
-        QSize extent = utils::FontUtils::getDimension(label->text(), label);
-        if (label == timeLbl && stateCue) {
+    for (const QLabel* shown : {getNameLbl(), getTimeLbl(), getTimeZoneLbl(), getDateLbl()}) {
+        QSize extent = utils::FontUtils::getDimension(shown->text(), shown);
+        if (shown == timeLbl && stateCue) {
             extent.rwidth() += stateCue->sizeHint().width() + CUE_GAP;
         }
-        width = std::max(width, extent.width());
+        // A name of any length must not widen the clock: fitCaption() cuts it instead.
+        if (shown != nameLbl || label_.isEmpty()) {
+            width = std::max(width, extent.width());
+        }
         height += extent.height();
     }
+    chromeWidth_ = objectDimension.width() + 20;
     objectDimension += QSize(width + 20, height);
+}
+
+void TimeZoneObject::fitCaption(int clockWidth)
+{
+    if (label_.isEmpty()) {
+        return;
+    }
+    const int room = std::max(0, clockWidth - chromeWidth_);
+    const QString shown = QFontMetrics(nameLbl->font()).elidedText(label_, Qt::ElideRight, room);
+    nameLbl->setText(shown);
+    // A reader of the caption alone hears the whole name.
+    nameLbl->setAccessibleName(shown == label_ ? QString() : label_);
 }
 
 TimeZoneObject::~TimeZoneObject()

@@ -27,9 +27,9 @@ namespace vantor {
 class DayStateCue;
 class UserPreferences;
 
-// One clock: a zone and the four labels that show its caption (with the country's
-// flag), time, standard UTC offset and date, and, while the user wants working hours
-// shown, the mark of its working-hours state.
+// One clock: a zone and the four labels that show its caption (the user's name for the
+// clock, or else the city; with the country's flag), time, standard UTC offset and date, and, while
+// the user wants working hours shown, the mark of its working-hours state.
 class TimeZoneObject
 {
 public:
@@ -40,7 +40,8 @@ public:
     static constexpr int CUE_GAP = 4;
 
     TimeZoneObject(const QString& zoneId, const QDateTime& instant, UserPreferences* uP,
-                   const std::optional<QString>& flagFileName, const utils::LanguageTable& labels);
+                   const std::optional<QString>& flagFileName, const utils::LanguageTable& labels,
+                   const QString& label = QString());
     TimeZoneObject(const TimeZoneObject&) = delete;
     TimeZoneObject& operator=(const TimeZoneObject&) = delete;
     ~TimeZoneObject();
@@ -52,9 +53,17 @@ public:
     QLabel* getTimeZoneLbl() const;
     // The working-hours mark; null while the user has working hours hidden.
     DayStateCue* getStateCue() const;
-    // What the clock shows, as data: its caption (the city) and its offset text
-    // ("UTC+09:00").
+    // What the clock shows, as data: its caption (the user's name for it, else the city;
+    // in full, however it is cut on screen) and its offset text ("UTC+09:00").
     const QString& caption() const { return caption_; }
+    // The user's name for the clock, empty for none, and the zone's city.
+    const QString& label() const { return label_; }
+    const QString& city() const { return city_; }
+    // The zone's country (ISO 3166 code), empty for none.
+    const QString& country() const { return country_; }
+    // Cuts a named clock's caption with "…" where it would be wider than a clock of this
+    // width; getObjectDimension() leaves a name out for that reason.
+    void fitCaption(int clockWidth);
     const QString& offsetText() const { return offsetText_; }
     // The standard offset the clock shows, in seconds.
     int standardOffset() const { return standardOffset_; }
@@ -96,7 +105,11 @@ private:
     QTimeZone timeZone;
     const QString country_;
     const QString utcText_;
-    QString caption_;
+    const QString city_;
+    const QString label_;
+    const QString caption_;
+    // What the clock needs beside its widest text: margins and the flag.
+    int chromeWidth_ = 0;
     QString offsetText_;
     int standardOffset_ = 0;
     // The user's hours, read once per clock: the settings that change them rebuild it.

@@ -121,7 +121,10 @@ bool ClockPresentation::toolTip(QHelpEvent* event)
 QString ClockPresentation::tooltip(const TimeZoneObject& clock, const QDateTime& shown)
 {
     // The state of the last refresh, which the clock's mark shows.
-    return texts().tooltip(clock.zone(), shown, clock.dayState(), clock.standardOffset());
+    const QString tip =
+        texts().tooltip(clock.zone(), shown, clock.dayState(), clock.standardOffset());
+    const QString name = texts().nameLine(clock);
+    return name.isEmpty() ? tip : name + QLatin1Char('\n') + tip;
 }
 
 void ClockPresentation::updateTexts(const QDateTime& shown)

@@ -3,6 +3,7 @@
 #include "utils/handlers/LanguageTable.h"
 #include "utils/handlers/TextFormat.h"
 #include "vantor/objects/TimeZoneObject.h"
+#include "vantor/zones/ZoneFacts.h"
 
 namespace vantor {
 
@@ -27,6 +28,28 @@ QString ClockTexts::shiftText(qint64 shiftMs) const
                                                      ? QStringLiteral("lbl.lookahead.later")
                                                      : QStringLiteral("lbl.lookahead.earlier")),
                                {TextFormat::duration(shiftMs, TextFormat::Width::Narrow)});
+}
+
+QString ClockTexts::nameLine(const TimeZoneObject& clock) const
+{
+    if (clock.label().isEmpty()) {
+        return {};
+    }
+    const QString place =
+        clock.country().isEmpty()
+            ? clock.city()
+            : TextFormat::message(labels_.getString(QStringLiteral("lbl.label.place")),
+                                  {clock.city(), ZoneFacts::countryName(clock.country())});
+    return TextFormat::message(labels_.getString(QStringLiteral("lbl.label.tip")),
+                               {clock.label(), place});
+}
+
+QString ClockTexts::withCity(const TimeZoneObject& clock, const QString& key) const
+{
+    if (clock.label().isEmpty()) {
+        return clock.city();
+    }
+    return TextFormat::message(labels_.getString(key), {clock.label(), clock.city()});
 }
 
 QString ClockTexts::relationToLocal(const QTimeZone& zone, const QDateTime& shown) const
@@ -114,7 +137,8 @@ QString ClockTexts::accessibleName(const TimeZoneObject& clock, const QDateTime&
     const QTimeZone& zone = clock.zone();
     const QString name =
         withState(TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
-                                      {clock.caption(), weekdayDate_.format(shown, zone),
+                                      {withCity(clock, QStringLiteral("lbl.label.spoken")),
+                                       weekdayDate_.format(shown, zone),
                                        changeTime_.format(shown, zone), clock.offsetText()}),
                   clock.dayState());
     if (shiftMs == 0) {
@@ -135,8 +159,8 @@ QString ClockTexts::copyLine(const TimeZoneObject& clock, const QDateTime& shown
     copyTime_.setPattern(timePattern);
     const QTimeZone& zone = clock.zone();
     return TextFormat::message(labels_.getString(QStringLiteral("lbl.copy.line")),
-                               {clock.caption(), copyDate_.format(shown, zone),
-                                copyTime_.format(shown, zone),
+                               {withCity(clock, QStringLiteral("lbl.label.copy")),
+                                copyDate_.format(shown, zone), copyTime_.format(shown, zone),
                                 offsetText(zone.offsetFromUtc(shown))});
 }
 

@@ -32,16 +32,19 @@ public:
     // line.
     QString tooltip(const QTimeZone& zone, const QDateTime& shown, DayState state,
                     int standardOffset);
-    // "Tokyo: Thu 2026-12-10 00:08, UTC+09:00" with the given patterns; a date pattern
-    // without a weekday gets one. The offset is the one in force then, not the standard
-    // one the clock shows: the line must be right where it is pasted.
+    // "Tokyo: Thu 2026-12-10 00:08, UTC+09:00" ("Alice (Tokyo): …" for a named clock) with the
+    // given patterns; a date pattern without a weekday gets one. The offset is the one in force
+    // then, not the standard one the clock shows: the line must be right where it is pasted.
     QString copyLine(const TimeZoneObject& clock, const QDateTime& shown,
                      const QString& datePattern, const QString& timePattern);
     // The clock as a screen reader names it, "Tokyo: Thursday 10 December 00:08,
-    // UTC+09:00, night", with the minute, not the second, so it changes once a minute;
-    // while the clocks look ahead, with the shift in words (", 15 minutes ahead"), which a
-    // reader speaks when the focused clock's name changes.
+    // UTC+09:00, night" ("Alice, Tokyo: …" for a named clock), with the minute, not the second, so
+    // it changes once a minute; while the clocks look ahead, with the shift in words (", 15 minutes
+    // ahead"), which a reader speaks when the focused clock's name changes.
     QString accessibleName(const TimeZoneObject& clock, const QDateTime& shown, qint64 shiftMs);
+    // For a clock the user named, "Alice — Berlin, Germany": the tooltip's first line,
+    // with the name in full. Empty for a clock shown by its city.
+    QString nameLine(const TimeZoneObject& clock) const;
     // "+3h 15m", "-1d 2h": the badge's text for a shift; empty for none.
     QString shiftText(qint64 shiftMs) const;
 
@@ -52,6 +55,8 @@ public:
 private:
     // "UTC+11:00" for 39,600 s.
     QString offsetText(int offset) const;
+    // The clock's city, or its name with the city through the pattern of key.
+    QString withCity(const TimeZoneObject& clock, const QString& key) const;
     // text followed by the state in words.
     QString withState(const QString& text, DayState state) const;
 

@@ -5,6 +5,9 @@
 
 #include <QTime>
 #include <QTimeZone>
+#include <QUrl>
+
+#include <algorithm>
 
 namespace vantor {
 
@@ -13,6 +16,7 @@ namespace {
 const QString KEY_WORK_START = QStringLiteral("WorkStart");
 const QString KEY_WORK_END = QStringLiteral("WorkEnd");
 const QString KEY_SHOW_WORKING_HOURS = QStringLiteral("ShowWorkingHours");
+const QString KEY_TIME_ZONE_LABELS = QStringLiteral("TimeZoneLabels");
 const QString TIME_OF_DAY_FORMAT = QStringLiteral("HH:mm");
 
 } // namespace
@@ -187,6 +191,44 @@ QStringList UserPreferences::getTimeZones() const
 void UserPreferences::setTimeZones(const QString& joined)
 {
     prefs.put(MyConstants::KEY_TIME_ZONES, joined);
+}
+
+QStringList UserPreferences::getTimeZoneLabels() const
+{
+    const qsizetype count = getTimeZones().size();
+    QStringList labels(count);
+    if (!prefs.contains(KEY_TIME_ZONE_LABELS)) {
+        return labels;
+    }
+    const QString joined = prefs.get(KEY_TIME_ZONE_LABELS, QString());
+    const QStringList stored = joined.split(QLatin1Char(';'));
+    if (stored.size() != count) {
+        utils::Logger::logOnce(
+            QStringLiteral("labels ") + joined,
+            QStringLiteral("Ignoring stored %1=%2: %3 names for %4 zones; the clocks show their "
+                           "cities.")
+                .arg(KEY_TIME_ZONE_LABELS, utils::Logger::excerpt(joined))
+                .arg(stored.size())
+                .arg(count));
+        return labels;
+    }
+    std::transform(stored.begin(), stored.end(), labels.begin(),
+                   [](const QString& piece) { return QUrl::fromPercentEncoding(piece.toUtf8()); });
+    return labels;
+}
+
+void UserPreferences::setTimeZoneLabels(const QStringList& labels)
+{
+    if (std::all_of(labels.begin(), labels.end(), [](const QString& l) { return l.isEmpty(); })) {
+        prefs.remove(KEY_TIME_ZONE_LABELS);
+        return;
+    }
+    QStringList pieces;
+    for (QString label : labels) {
+        pieces.append(label.replace(QLatin1Char('%'), QLatin1String("%25"))
+                          .replace(QLatin1Char(';'), QLatin1String("%3B")));
+    }
+    prefs.put(KEY_TIME_ZONE_LABELS, pieces.join(QLatin1Char(';')));
 }
 
 int UserPreferences::getHandler(const QString& key, int def) const

@@ -47,6 +47,14 @@ public:
     void setTimeZones(const QString& joined);
     // The default list for a given local zone; getTimeZones() uses the system's zone.
     static QString defaultTimeZones(const QString& localZone);
+    // The clocks' own names, one per zone of getTimeZones() and in its order, empty for a
+    // clock shown by its city. All empty while none is stored, and, with a line in the
+    // log, while the stored count does not match the zones (a hand edit of the zones):
+    // the stored names then stay as they are until the next setTimeZoneLabels().
+    QStringList getTimeZoneLabels() const;
+    // Stores the names with the zones just stored; without any name the key goes, so the
+    // file stays as older versions wrote it. "%" and ";" are stored as "%25" and "%3B".
+    void setTimeZoneLabels(const QStringList& labels);
 
     int getHandler(const QString& key, int def) const;
     qint64 getHandler(const QString& key, qint64 def) const;
