@@ -142,7 +142,11 @@ start_vantor_faked() {
 
 # The program's widgets as a screen reader sees them: atspi labels|tree "$VANTOR_PID".
 atspi() {
-    /usr/bin/python3 "$E2E_DIR/atspi.py" "$@"
+    local out
+    out=$(/usr/bin/python3 "$E2E_DIR/atspi.py" "$@") || return
+    # Handed on in one write: a reader that stops at its first match (grep -q) would
+    # otherwise break the walk's pipe and, with pipefail, turn a match into a failure.
+    printf '%s\n' "$out"
 }
 
 # Prints the id of the program's main window once it is mapped: its largest visible
