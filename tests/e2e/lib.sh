@@ -125,6 +125,14 @@ start_vantor() {
     VANTOR_PID=$!
 }
 
+# Writes into file $1 the offset that puts the faked clock at local time $2 ("2026-12-10
+# 19:00:00") now. libfaketime's own absolute form ("@...") parses the date on every read
+# of the file, inside the sanitizer's allocator, and can deadlock the program at start.
+fake_time_at() {
+    local offset=$(($(date -d "$2" +%s) - $(date +%s)))
+    if ((offset >= 0)); then echo "+$offset" >"$1"; else echo "$offset" >"$1"; fi
+}
+
 # Starts the program with its clock off the real one by the offset in file $1 ("+0",
 # "-3600", "+1d": libfaketime's relative form); rewriting the file steps the clock while it
 # runs. Timers run on the monotonic clock, which stays real, and so do file times.

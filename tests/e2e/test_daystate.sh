@@ -9,7 +9,7 @@ start_accessibility
 
 zones='TimeZones="Europe/London;America/New_York;Asia/Tokyo;Asia/Riyadh"'
 # A Friday, Riyadh's weekend; London's winter time is UTC.
-echo "@2026-12-11 07:30:00" >"$E2E_TMP/faketime"
+fake_time_at "$E2E_TMP/faketime" "2026-12-11 07:30:00"
 # Seconds shown: the window refreshes each second and so sees the clock step soon.
 settings "$zones" 'TimePattern="HH:mm:ss"'
 LANG=en_US.UTF-8 LC_ALL= start_vantor_faked "$E2E_TMP/faketime"
@@ -30,7 +30,7 @@ expect_states() {
 expect_states "London: outside working hours;New York: night;Tokyo: working hours;Riyadh: day off"
 size=$(geometry "$wid" | cut -d' ' -f3,4)
 echo "# three hours on: London and Tokyo change state, the window stays as it is"
-echo "@2026-12-11 10:30:00" >"$E2E_TMP/faketime"
+fake_time_at "$E2E_TMP/faketime" "2026-12-11 10:30:00"
 expect_states "London: working hours;New York: night;Tokyo: outside working hours;Riyadh: day off"
 [[ $(geometry "$wid" | cut -d' ' -f3,4) == "$size" ]] || fail "the window went from $size to $(geometry "$wid")"
 stop_vantor

@@ -41,7 +41,7 @@ expect_said() {
 
 # 10:43 in London on a Wednesday: 5:43 in New York, 19:43 in Tokyo. The clock runs on from
 # there, so the minutes are matched loosely.
-echo "@2026-12-09 10:43:00" >"$E2E_TMP/faketime"
+fake_time_at "$E2E_TMP/faketime" "2026-12-09 10:43:00"
 settings 'TimeZones="Europe/London;America/New_York;Asia/Tokyo"'
 echo "# the focused clock is spoken with its city, time, offset and date"
 at=$(mark)

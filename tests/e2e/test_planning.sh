@@ -8,7 +8,7 @@ start_desktop
 start_accessibility
 
 # A Thursday evening in London: 22:00 in Riyadh, 04:00 on Friday in Tokyo.
-echo "@2026-12-10 19:00:00" >"$E2E_TMP/faketime"
+fake_time_at "$E2E_TMP/faketime" "2026-12-10 19:00:00"
 settings 'TimeZones="Europe/London;Asia/Riyadh;Asia/Tokyo"' 'TimePattern=HH:mm' \
     'DatePattern=yyyy-MM-dd'
 LANG=en_US.UTF-8 LC_ALL= start_vantor_faked "$E2E_TMP/faketime"
