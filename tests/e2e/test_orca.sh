@@ -100,7 +100,8 @@ for _ in $(seq 20); do
     all_said && break
     at=$(mark)
     xdotool key Tab
-    expect_said "$at" "[^t]"
+    # The next control's own announcement, not a late line of the last one's.
+    expect_said "$at" ".*(combo box|push button|radio button|panel|text)\.$"
 done
 for label in "${labels[@]}"; do
     expect_said "$first" "$label.* combo box"
