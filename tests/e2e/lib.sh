@@ -164,7 +164,7 @@ main_window() {
     for _ in $(seq 100); do
         best= max=0
         for id in $(xdotool search --onlyvisible --pid "$VANTOR_PID" --name '^Vantor$' 2>/dev/null); do
-            area=$(xwininfo -id "$id" | awk '/^  Width/{w=$NF} /^  Height/{h=$NF} END{print w*h}')
+            area=$(xwininfo -id "$id" 2>/dev/null | awk '/^  Width/{w=$NF} /^  Height/{h=$NF} END{print w*h}') || continue
             ((area > max)) && { max=$area; best=$id; }
         done
         ((max > 22 * 22)) && { echo "$best"; return 0; }
