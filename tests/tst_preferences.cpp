@@ -7,6 +7,7 @@
 #include "vantor/preferences/UserPreferences.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <memory>
@@ -198,6 +199,29 @@ private Q_SLOTS:
         QVERIFY2(file.contains("MainWindowPosY=200"), file);
         QVERIFY2(file.contains("TimeZones=\"America/New_York;Europe/London\""), file);
         QCOMPARE(file.count('['), 1); // only [General]: one flat node
+    }
+
+    // A kill between the creation of a write's lock file and the writing of its owner
+    // leaves an empty lock; Qt alone would freeze the next Save for half a minute.
+    void writeAfterAKilledWriteDoesNotWait()
+    {
+        UserPreferences up(MAIN_CLASS);
+        up.setDatePattern(u"yyyy-MM-dd"_qs);
+        const QDateTime killed = QDateTime::currentDateTime().addSecs(-5);
+        for (const QString& lock :
+             {settings->file() + u".lock"_qs, settings->file() + u".trial.lock"_qs}) {
+            writeFile(lock, {});
+            QFile file(lock);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(killed, QFileDevice::FileModificationTime));
+        }
+        QElapsedTimer took;
+        took.start();
+        up.setDatePattern(u"yy-MM-dd"_qs);
+        QVERIFY2(took.elapsed() < 10000, qPrintable(QString::number(took.elapsed())));
+        QVERIFY(readFile(settings->file()).contains("DatePattern=yy-MM-dd"));
+        QVERIFY(!QFile::exists(settings->file() + u".lock"_qs));
+        QVERIFY(log.str().empty());
     }
 
     void unparsableValuesGiveDefaultsAndStayStored()

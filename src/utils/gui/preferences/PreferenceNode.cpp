@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMutex>
 #include <QSet>
 #include <QStringDecoder>
@@ -73,6 +74,23 @@ bool isWhole(const QByteArray& bytes, qsizetype keys)
         }
     }
     return lines == keys;
+}
+
+// QSettings takes "<file>.lock" around each write. A writer killed between creating that
+// file and writing its owner into it leaves a lock nobody can check, which Qt breaks only
+// after 30 s, with the window frozen. A live writer fills it at once, so one still
+// without an owner after a second was left by a killed one.
+void clearAbandonedLock(const QString& fileName)
+{
+    const QString lockName = fileName + QStringLiteral(".lock");
+    const QFileInfo lock(lockName);
+    if (!lock.exists() || QLockFile(lockName).getLockInfo(nullptr, nullptr, nullptr)) {
+        return;
+    }
+    constexpr qint64 filledWithinMs = 1000;
+    if (lock.lastModified().msecsTo(QDateTime::currentDateTime()) > filledWithinMs) {
+        QFile::remove(lockName);
+    }
 }
 
 QByteArray readAll(const QString& fileName)
@@ -241,6 +259,7 @@ void PreferenceNode::change(const QString& key, const Change& value, const QStri
     // The status keeps the first error of the object's life (a damaged file read at the
     // start stays a format error after every good write), so the file itself is checked.
     const bool failedBefore = settings_->status() == QSettings::AccessError;
+    clearAbandonedLock(settings_->fileName());
     settings_->sync();
     const bool failed = !failedBefore && settings_->status() == QSettings::AccessError;
     if (failed || !isWhole(readAll(settings_->fileName()), settings_->allKeys().size())) {
@@ -272,6 +291,7 @@ QString PreferenceNode::tryOut(const QHash<QString, Change>& changes) const
                 trial.remove(it.key());
             }
         }
+        clearAbandonedLock(trialName);
         trial.sync();
         status = trial.status();
         keys = trial.allKeys().size();
