@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QSet>
 #include <QTemporaryFile>
 
 using vantor::Vantor;
@@ -102,21 +103,61 @@ private Q_SLOTS:
         verifyAllShown(w, monitor);
     }
 
-    // A window that fits on the screen moves onto it instead of being cut; only one
-    // larger than the screen is cut, and that is logged.
-    void onlyWhatTheScreenCannotHoldIsCut()
+    // How many columns (stacked) or rows (side by side) the clocks take.
+    static int lines(const Vantor& w, bool columns)
+    {
+        QSet<int> at;
+        for (const auto& clock : w.clocks()) {
+            const QPoint corner = clock->getNameLbl()->parentWidget()->pos();
+            at.insert(columns ? corner.x() : corner.y());
+        }
+        return int(at.size());
+    }
+
+    // A window that fits on the screen moves onto it instead of being cut. Clocks that
+    // one column or row cannot hold take the fewest more that do, in the order they are
+    // configured; where no number of them holds the clocks, the clocks are smaller.
+    void tooManyClocksWrapOrShrink()
     {
         uP->setTimeZones(zones(6).join(u';'));
         utils::GuiPreferences(Vantor::MAIN_CLASS).setMainWindowLocation(50, 600);
         Vantor w;
         const QRect panel = screen("panel");
         verifyAllShown(w, panel);
+        QCOMPARE(lines(w, true), 1);
 
         uP->setTimeZones(zones(10).join(u';'));
         uP->setTimeFontSize(30);
         w.resetView(false);
-        QCOMPARE(w.height(), panel.height());
-        QVERIFY(panel.contains(w.geometry()));
+        verifyAllShown(w, panel);
+        // Down the first column, then the next.
+        const auto& clocks = w.clocks();
+        const auto corner = [&](int i) {
+            return clocks[i]->getNameLbl()->parentWidget()->pos();
+        };
+        int perColumn = 1;
+        while (corner(perColumn).x() == corner(0).x()) {
+            QVERIFY(corner(perColumn).y() > corner(perColumn - 1).y());
+            ++perColumn;
+        }
+        QVERIFY(perColumn < 10);
+        QCOMPARE(corner(perColumn).y(), corner(0).y());
+        QCOMPARE(lines(w, true), (10 + perColumn - 1) / perColumn);
+        QCOMPARE(clocks[0]->getTimeLbl()->font().pointSize(), 30);
+
+        uP->setVerticalLayout(false);
+        w.resetView(false);
+        verifyAllShown(w, panel);
+        QCOMPARE(lines(w, false), 2);
+        QCOMPARE(corner(1).y(), corner(0).y());
+
+        uP->setTimeFontSize(96);
+        w.resetView(false);
+        verifyAllShown(w, panel);
+        const int shown = clocks[0]->getTimeLbl()->font().pointSize();
+        QVERIFY2(shown < 96 && shown >= vantor::TimeZoneObject::MIN_TIME_FONT_SIZE,
+                 qPrintable(QString::number(shown)));
+        QCOMPARE(uP->getTimeFontSize(), 96);
     }
 
     // The About box disables the window and nothing more: the clocks keep their

@@ -14,6 +14,7 @@
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/FrameDragListener.h"
 #include "vantor/clocks/ClockCard.h"
+#include "vantor/clocks/ClockGrid.h"
 #include "vantor/clocks/ClockGroup.h"
 #include "vantor/clocks/DayStateCue.h"
 #include "vantor/dialogs/MySettings.h"
@@ -22,6 +23,7 @@
 #include "vantor/objects/MyConstants.h"
 #include "vantor/objects/TimeZoneObject.h"
 #include "vantor/planning/LookAhead.h"
+#include "vantor/screens/ScreenKeeper.h"
 #include "vantor/time/RefreshScheduler.h"
 #include "vantor/tray/TrayIconCheck.h"
 #include "vantor/zones/ZoneFacts.h"
@@ -89,6 +91,8 @@ Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
     addPopup();
     createLayout();
     setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
+    new ScreenKeeper(
+        this, [this] { refit(); }, [this] { saveWindowSettings(); });
     // Tab moves between the clocks alone; the window takes the focus only when it has no
     // clock, so that the menu key and Shift+F10 still reach it.
     setFocusPolicy(Qt::ClickFocus);
@@ -113,6 +117,32 @@ Vantor::~Vantor() = default;
 
 void Vantor::pack()
 {
+    const QSize onScreen = utils::LayoutUtils::roomOnScreen(this);
+    if (onScreen.isValid()) {
+        const QSize room = onScreen.shrunkBy(layout()->contentsMargins());
+        std::optional<int> lines = grid_->fewestLines(room);
+        if (!lines) {
+            // No arrangement holds the clocks at the user's size: the largest smaller size
+            // at which one does.
+            const int chosen = utils::FontUtils::usableFontSize(
+                uP.getTimeFontSize(), MyConstants::KEY_TIME_FONT_WIDTH,
+                TimeZoneObject::MIN_TIME_FONT_SIZE, TimeZoneObject::MAX_TIME_FONT_SIZE);
+            const std::optional<int> size = ClockGrid::largestFitting(
+                TimeZoneObject::MIN_TIME_FONT_SIZE, chosen - 1, [&](int size) {
+                    buildClocks(size);
+                    return grid_->fewestLines(room).has_value();
+                });
+            buildClocks(size.value_or(UNCAPPED));
+            lines = grid_->fewestLines(room);
+            if (size) {
+                utils::Logger::log(QStringLiteral("The clocks need more than the screen has at "
+                                                  "%1 pt; they are shown at %2 pt.")
+                                       .arg(chosen)
+                                       .arg(*size));
+            }
+        }
+        grid_->arrange(lines.value_or(1));
+    }
     // Not adjustSize(): it stops at two thirds of the screen and would hide clocks.
     const QSize wanted = sizeHint();
     if (!utils::LayoutUtils::fitOnScreen(this, wanted)) {
@@ -123,6 +153,29 @@ void Vantor::pack()
                                .arg(width())
                                .arg(height()));
     }
+}
+
+void Vantor::refit()
+{
+    // The screen may hold the user's size again.
+    if (timeFontCap_ != UNCAPPED) {
+        buildClocks(UNCAPPED);
+    }
+    pack();
+}
+
+void Vantor::buildClocks(int maxTimeFontSize)
+{
+    if (clockArea_ != nullptr && maxTimeFontSize == timeFontCap_) {
+        return;
+    }
+    grid_.reset();
+    // The panels and labels go with the area.
+    delete clockArea_;
+    clockArea_ = nullptr;
+    timeZones_AL.clear();
+    timeFontCap_ = maxTimeFontSize;
+    createLayout();
 }
 
 void Vantor::applyDefaultLocale(const QLocale& locale)
@@ -256,21 +309,22 @@ void Vantor::tick(qint64 shownMs)
     lookAhead_->presentation().updateTexts(instant);
 }
 
-void Vantor::createClockEntries(bool withCards)
+void Vantor::createClockEntries()
 {
     const CountryCodes countryCodes;
     QStringList zones = uP.getTimeZones();
     if (zones.size() > MAX_CLOCKS) {
-        utils::Logger::log(QStringLiteral("Showing the first %1 of %2 configured time zones.")
-                               .arg(MAX_CLOCKS)
-                               .arg(zones.size()));
+        // Once: a small screen builds the clocks several times over.
+        utils::Logger::logOnce(QStringLiteral("MAX_CLOCKS"),
+                               QStringLiteral("Showing the first %1 of %2 configured time zones.")
+                                   .arg(MAX_CLOCKS)
+                                   .arg(zones.size()));
         zones.resize(MAX_CLOCKS);
     }
 
     clockArea_ = new QWidget;
     // The About box disables the window; its clocks must not turn grey meanwhile.
     utils::LayoutUtils::keepColorsWhenDisabled(clockArea_);
-    auto* layout = new ConstraintLayout(QStringLiteral("insets 4"), {}, {}, clockArea_);
     if (uP.isDarkMode()) {
         utils::LayoutUtils::setColors(this, {}, StandardColors::WINDOW,
                                       utils::LayoutUtils::ColorRoles::Window, true);
@@ -287,12 +341,10 @@ void Vantor::createClockEntries(bool withCards)
     const QStringList names = uP.getTimeZoneLabels();
     int widest = 0;
     for (qsizetype i = 0; i < zones.size(); ++i) {
-        timeZones_AL.push_back(std::make_unique<TimeZoneObject>(
-            zones[i], now, &uP, countryCodes.flagFileName(zones[i]), labels, names[i]));
+        timeZones_AL.push_back(std::make_unique<TimeZoneObject>(zones[i], now, &uP,
+                                                                countryCodes.flagFileName(zones[i]),
+                                                                labels, names[i], timeFontCap_));
         widest = std::max(widest, timeZones_AL.back()->getObjectDimension().width());
-        if (withCards) {
-            layout->addWidget(createClockPanel(*timeZones_AL.back()));
-        }
     }
     for (const auto& entry : timeZones_AL) {
         entry->fitCaption(widest);
@@ -301,32 +353,45 @@ void Vantor::createClockEntries(bool withCards)
 
 void Vantor::createHorizontalLayout()
 {
-    createClockEntries(true);
-    resize(getWindowSize());
-    static_cast<ConstraintLayout*>(layout())->addWidget(clockArea_);
+    createClockEntries();
+    QList<QWidget*> cards;
+    for (const auto& entry : timeZones_AL) {
+        cards.append(createClockPanel(*entry));
+    }
+    placeClocks(ClockGrid::Flow::Rows, cards);
 }
 
 void Vantor::createVerticalLayout()
 {
-    createClockEntries(false);
-    resize(getWindowSize());
-    auto* area = static_cast<ConstraintLayout*>(clockArea_->layout());
+    createClockEntries();
+    QList<QWidget*> groups;
     for (const auto& entry : timeZones_AL) {
-        // The four rows of a clock in a group of their own, read as one clock.
-        auto* group = new ClockGroup;
-        auto* rows = new ConstraintLayout(QStringLiteral("insets 0"), {}, {}, group);
+        // The four rows of a clock in a group of their own, read as one clock; centred
+        // on the column's width, which the caption's line runs across.
+        auto* group = new ClockGroup(clockArea_);
+        auto* rows =
+            new ConstraintLayout(QStringLiteral("insets 0"), QStringLiteral("[grow]"), {}, group);
         utils::LayoutUtils::addSeparator(group, entry->getNameLbl());
         addTime(*rows, *entry);
         rows->addWidget(entry->getTimeZoneLbl(), QStringLiteral("align center, wrap 2"));
         rows->addWidget(entry->getDateLbl(), QStringLiteral("align center"));
-        area->addWidget(group, QStringLiteral("growx, wrap 5"));
+        groups.append(group);
     }
+    placeClocks(ClockGrid::Flow::Columns, groups);
+}
+
+void Vantor::placeClocks(ClockGrid::Flow flow, const QList<QWidget*>& panels)
+{
+    grid_ = std::make_unique<ClockGrid>(clockArea_, flow, panels);
+    grid_->arrange(1);
+    resize(getWindowSize());
     static_cast<ConstraintLayout*>(layout())->addWidget(clockArea_);
 }
 
 QWidget* Vantor::createClockPanel(TimeZoneObject& entry)
 {
-    auto* card = new ClockCard(StandardColors::HIGHLIGHT);
+    // Made in clock order on the area: the order of the keyboard focus.
+    auto* card = new ClockCard(StandardColors::HIGHLIGHT, clockArea_);
     // The wider inset is on the leading side.
     const QString insets = utils::LayoutUtils::isRightToLeft(QLocale())
                                ? QStringLiteral("insets 4 4 4 6")
@@ -346,14 +411,13 @@ QWidget* Vantor::createClockPanel(TimeZoneObject& entry)
 void Vantor::resetView(bool resetLocation)
 {
     hide();
-    delete clockArea_;
-    clockArea_ = nullptr;
-    timeZones_AL.clear();
     if (resetLocation) {
         placeWindow();
     }
     addPopup();
-    createLayout();
+    delete clockArea_;
+    clockArea_ = nullptr;
+    buildClocks(UNCAPPED);
     applyWindowFlags();
     setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));
     pack();

@@ -2,6 +2,7 @@
 
 #include "utils/gui/preferences/GuiPreferences.h"
 #include "utils/handlers/LanguageTable.h"
+#include "vantor/clocks/ClockGrid.h"
 #include "vantor/preferences/UserPreferences.h"
 #include "vantor/time/ZoneRulesWatcher.h"
 
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -77,7 +79,11 @@ private:
     void createHorizontalLayout();
     void createVerticalLayout();
     QWidget* createClockPanel(TimeZoneObject& entry);
-    void createClockEntries(bool withCards);
+    void createClockEntries();
+    // Lays the clocks' panels out in one line; pack() gives them more where needed.
+    void placeClocks(ClockGrid::Flow flow, const QList<QWidget*>& panels);
+    // Builds the clocks anew with the time font at most that size, unless they are.
+    void buildClocks(int maxTimeFontSize);
     // Builds the right-click menu's entries, in place: the menu may be the one whose
     // entry started the rebuild.
     void addPopup();
@@ -90,8 +96,12 @@ private:
     void openSettings(bool applyDarkMode);
     void showAboutBox();
     void placeWindow();
-    // Sizes the window to its content, but never beyond the screen.
+    // Sizes the window to its clocks on its screen: in more rows or columns when one does
+    // not hold them, and smaller when no number of them does; only when not even the
+    // smallest clocks fit is the window cut to the screen.
     void pack();
+    // Fits the clocks again after their screen changed.
+    void refit();
     void applyWindowFlags();
     void tick(qint64 shownMs);
 
@@ -105,6 +115,11 @@ private:
     QPointer<utils::AboutBoxDialog> aboutBox_;
 
     QWidget* clockArea_ = nullptr;
+    std::unique_ptr<ClockGrid> grid_;
+    // The largest time font the clocks are built with: none, so the user's size, unless
+    // the screen has too little room for it.
+    static constexpr int UNCAPPED = std::numeric_limits<int>::max();
+    int timeFontCap_ = UNCAPPED;
     QSystemTrayIcon* trayIcon_ = nullptr;
     std::unique_ptr<QMenu> trayMenu_;
     // The instant the current clocks were built for; their first tick follows it.

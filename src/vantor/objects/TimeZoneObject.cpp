@@ -53,7 +53,8 @@ QTimeZone lookUpZone(const QString& zoneId)
 
 TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, UserPreferences* uP,
                                const std::optional<QString>& flagFileName,
-                               const utils::LanguageTable& labels, const QString& label)
+                               const utils::LanguageTable& labels, const QString& label,
+                               int maxTimeFontSize)
     : uP(uP), zoneId_(zoneId), timeZone(lookUpZone(zoneId)),
       country_(CountryCodes().findCountryCode(zoneId).value_or(QString())),
       utcText_(labels.getString(QStringLiteral("lbl.utc"))),
@@ -67,9 +68,10 @@ TimeZoneObject::TimeZoneObject(const QString& zoneId, const QDateTime& instant, 
                  MyConstants::DEFAULT_TIME_PATTERN)
 {
     const QLabel templateLabel;
-    const int size =
+    const int size = std::min(
+        maxTimeFontSize,
         utils::FontUtils::usableFontSize(uP->getTimeFontSize(), MyConstants::KEY_TIME_FONT_WIDTH,
-                                         MIN_TIME_FONT_SIZE, MAX_TIME_FONT_SIZE);
+                                         MIN_TIME_FONT_SIZE, MAX_TIME_FONT_SIZE));
     myFont_vsm = sized(templateLabel.font(), size - 6);
     myFont_sm = sized(templateLabel.font(), size - 4);
     myFont = sized(templateLabel.font(), size);

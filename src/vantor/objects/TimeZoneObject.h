@@ -39,9 +39,11 @@ public:
     // Pixels between the time and the working-hours mark.
     static constexpr int CUE_GAP = 4;
 
+    // The time font is the user's size, but at most maxTimeFontSize: a screen too small
+    // for the clocks shows them smaller.
     TimeZoneObject(const QString& zoneId, const QDateTime& instant, UserPreferences* uP,
                    const std::optional<QString>& flagFileName, const utils::LanguageTable& labels,
-                   const QString& label = QString());
+                   const QString& label = QString(), int maxTimeFontSize = MAX_TIME_FONT_SIZE);
     TimeZoneObject(const TimeZoneObject&) = delete;
     TimeZoneObject& operator=(const TimeZoneObject&) = delete;
     ~TimeZoneObject();

@@ -110,9 +110,8 @@ private:
             fixed_ = minimum_ == window_->maximumSize();
         }
         margins_ = frameMargins(window_);
-        const QScreen* screen = screenOf(window_);
-        const QSize room =
-            screen != nullptr ? screen->availableGeometry().size().shrunkBy(margins_) : wanted_;
+        const QSize onScreen = LayoutUtils::roomOnScreen(window_);
+        const QSize room = onScreen.isValid() ? onScreen : wanted_;
         QSize size = wanted_.boundedTo(room);
         // Cut in height, a scrolling content shows its scroll bar beside it, not over it.
         const auto* area = window_->findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly);
@@ -257,6 +256,13 @@ Qt::Alignment LayoutUtils::textAlignment(const QLocale& locale)
 
 namespace utils {
 
+QSize LayoutUtils::roomOnScreen(const QWidget* window)
+{
+    const QScreen* screen = screenOf(window);
+    return screen != nullptr ? screen->availableGeometry().size().shrunkBy(frameMargins(window))
+                             : QSize();
+}
+
 bool LayoutUtils::fitOnScreen(QWidget* window, const QSize& wanted)
 {
     const QScreen* screen = screenOf(window);
@@ -266,7 +272,7 @@ bool LayoutUtils::fitOnScreen(QWidget* window, const QSize& wanted)
     }
     const QMargins margins = frameMargins(window);
     const QRect available = screen->availableGeometry();
-    const QSize size = wanted.boundedTo(available.size().shrunkBy(margins));
+    const QSize size = wanted.boundedTo(roomOnScreen(window));
     const QSize outer = size.grownBy(margins);
     const QPoint topLeft(
         std::clamp(window->x(), available.left(), available.right() + 1 - outer.width()),

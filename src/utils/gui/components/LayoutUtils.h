@@ -49,6 +49,9 @@ public:
     // a widget mirrored by its own layout direction does not turn it round again.
     static Qt::Alignment textAlignment(const QLocale& locale = QLocale());
 
+    // The largest size a top-level window can take on the available area of its screen,
+    // less the window manager's frame; invalid when there is no screen.
+    static QSize roomOnScreen(const QWidget* window);
     // Gives a top-level window the size it wants and moves it, as little as needed, so
     // that all of it lies on the available area of its screen. Only a window larger
     // than that area is cut to it; then the result is false.
