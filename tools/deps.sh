@@ -6,7 +6,9 @@
 # sudo the script prints the su line to run and stops.
 set -euo pipefail
 
-build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libicu-dev tzdata fonts-dejavu-core)
+# libxcb1-dev: the program watches for an XEmbed tray itself.
+build_pkgs=(cmake ninja-build g++ qt6-base-dev libgl-dev libxcb1-dev libicu-dev tzdata
+            fonts-dejavu-core)
 test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick desktop-file-utils appstream
            python3 xclip
            # A private session bus with the accessibility bus, read as a screen reader does;
@@ -16,6 +18,9 @@ test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick desktop-fi
            orca
            # Fake trays that refuse the icon: an XEmbed one on X, a watcher on the bus.
            python3-xlib python3-gi
+           # The trays of real desktops: Xfce's panel (it reads its layout through
+           # xfconf's daemon) and LXQt's.
+           xfce4-panel xfconf lxqt-panel
            # Japanese, Chinese, Korean, Hindi, Amharic and Thai texts drawn as their
            # readers see them, not as boxes; the test machine has none of these scripts.
            fonts-noto-cjk fonts-lohit-deva fonts-sil-abyssinica fonts-tlwg-loma)

@@ -1,5 +1,7 @@
 #include "vantor/tray/TrayIconCheck.h"
 
+#include "vantor/tray/WatcherBus.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -18,22 +20,12 @@ namespace vantor {
 
 namespace {
 
-const QString WATCHER = QStringLiteral("org.kde.StatusNotifierWatcher");
-const QString WATCHER_PATH = QStringLiteral("/StatusNotifierWatcher");
+using watcherbus::BUS_TIMEOUT_MS;
+using watcherbus::call;
+using watcherbus::WATCHER;
+using watcherbus::WATCHER_PATH;
 // The name Qt gives the widget of an XEmbed tray icon.
 const QString EMBED_WIDGET = QStringLiteral("QSystemTrayIconSys");
-// Bounds each question to the bus, so a hung watcher cannot hold the answer back.
-constexpr int BUS_TIMEOUT_MS = 1000;
-
-QDBusMessage call(const QString& service, const QString& path, const QString& interface,
-                  const QString& method, const QVariantList& arguments)
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
-    message.setArguments(arguments);
-    // Asking must not start a watcher that the desktop did not start.
-    message.setAutoStartService(false);
-    return message;
-}
 
 } // namespace
 
