@@ -36,6 +36,8 @@ void ClockGrid::arrange(int lines)
             ? QStringLiteral("insets 4")
             : QStringLiteral("insets 4, gapx %1").arg(utils::CellConstraint::UnrelatedGap),
         {}, {}, area_);
+    // The window's layout keeps the area's last size hint until told.
+    area_->updateGeometry();
     const int along = perLine(count, lines);
     if (flow_ == Flow::Rows) {
         // Cards of one column take the widest one's width, so the rows line up.
