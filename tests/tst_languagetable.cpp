@@ -328,7 +328,7 @@ void TestLanguageTable::applicationBaseTable()
     const LanguageTable table = LanguageTable::load(kApp, "ka", "");
     QCOMPARE(table.chain(), files({"Lang"}));
     const QStringList keys = table.keys();
-    QCOMPARE(keys.size(), 73);
+    QCOMPARE(keys.size(), 74);
     QCOMPARE(table.getString("lbl.applicationisalwaysontop"),
              QStringLiteral("Application is always on top?"));
     QCOMPARE(table.getString("popup.warningnotsavedyourchanges"),

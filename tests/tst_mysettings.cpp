@@ -8,11 +8,13 @@
 #include "utils/handlers/LanguageTable.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/Vantor.h"
+#include "vantor/autostart/LoginStart.h"
 #include "vantor/dialogs/MyCellRenderer.h"
 #include "vantor/dialogs/MySettings.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/preferences/UserPreferences.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,6 +88,8 @@ class TestMySettings : public QObject
     Q_OBJECT
 
     std::unique_ptr<TemporarySettings> settings;
+    // The login start entry goes beside the settings, never into the user's folder.
+    std::unique_ptr<EnvironmentGuard> configHome;
     utils::LanguageTable labels;
 
     // Runs the dialog modally; the action runs inside exec(). A dialog still open after
@@ -108,10 +112,16 @@ private Q_SLOTS:
     void init()
     {
         settings = std::make_unique<TemporarySettings>();
+        configHome = std::make_unique<EnvironmentGuard>("XDG_CONFIG_HOME",
+                                                        QFile::encodeName(settings->path()));
         useLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         labels = utils::LanguageTable::load(vantor::Vantor::LANGUAGE, QLocale());
     }
-    void cleanup() { settings.reset(); }
+    void cleanup()
+    {
+        configHome.reset();
+        settings.reset();
+    }
 
     void choiceListsInOrder()
     {
@@ -145,6 +155,9 @@ private Q_SLOTS:
         QCOMPARE(box(dialog, "workStart_CB")->currentData(), u"09:00"_qs);
         QCOMPARE(box(dialog, "workEnd_CB")->currentData(), u"17:00"_qs);
         QCOMPARE(box(dialog, "showWorkingHours_CB")->currentText(), u"Yes");
+        if (vantor::LoginStart::available) {
+            QCOMPARE(box(dialog, "loginStart_CB")->currentText(), u"No");
+        }
         QCOMPARE(part<QLineEdit>(dialog, "displayDate")->text(), now(u"yyyy-MM-dd"_qs));
         QVERIFY(part<QLineEdit>(dialog, "displayTime")->isReadOnly());
         QVERIFY(!dialog.isDataChanged());
@@ -311,6 +324,9 @@ private Q_SLOTS:
             box(dialog, "darkMode_CB")->setSelectedIndex(0);
             box(dialog, "dateFormat_CB")->setSelectedIndex(5);
             box(dialog, "workEnd_CB")->setSelectedIndex(0);
+            if (vantor::LoginStart::available) {
+                box(dialog, "loginStart_CB")->setSelectedIndex(0);
+            }
             if (how == 0) {
                 part<utils::MyJButtonWithImage>(dialog, "cancelButton")->click();
             } else if (how == 1) {
@@ -322,6 +338,7 @@ private Q_SLOTS:
         QCOMPARE(result, int(QDialog::Rejected));
         QVERIFY(!dialog.isDataChanged());
         QCOMPARE(storedKeys(), QStringList());
+        QVERIFY(!QFileInfo::exists(vantor::LoginStart::entryPath()));
     }
 
     // The quarter hours in the locale's time format; a time stored by hand between two is
@@ -386,7 +403,7 @@ private Q_SLOTS:
         const auto* panel = part<QGroupBox>(dialog, "flagsPanel");
         const QColor defaultTitle = QApplication::palette(panel).color(QPalette::WindowText);
         const QList<MyJComboBox*> boxes = dialog.findChildren<MyJComboBox*>();
-        QCOMPARE(boxes.size(), 9);
+        QCOMPARE(boxes.size(), vantor::LoginStart::available ? 10 : 9);
 
         box(dialog, "darkMode_CB")->setSelectedIndex(0);
         QCOMPARE(color(&dialog, QPalette::Window), StandardColors::BASE);

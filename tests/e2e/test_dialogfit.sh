@@ -89,14 +89,15 @@ open_and_check 2 Settings 2
 for value in "EEE d MMM yyyy" HH.mm 72; do
     [[ -n $(field_of "combo box" "$value" 3) ]] || fail "Settings does not show $value: $(cat "$E2E_TMP/controls")"
 done
-# The dark scheme's box, the fourth drop-down from the end (the working hours' three
-# follow it): field $1 of it.
+# The dark scheme's box, the fifth drop-down from the end (the working hours' three and
+# the login start's follow it): field $1 of it.
 dark_box() {
-    awk -F'\t' -v field="$1" '$1 == "combo box" { f[++n] = $field } END { print f[n - 3] }' \
+    awk -F'\t' -v field="$1" '$1 == "combo box" { f[++n] = $field } END { print f[n - 4] }' \
         "$E2E_TMP/controls"
 }
-# From the first control back past Cancel, Save and the working hours' three boxes.
-xdotool key --delay 60 shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+# From the first control back past Cancel, Save, the login start's box and the working
+# hours' three.
+xdotool key --delay 60 shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
 # Focused, it has scrolled into view, above the buttons.
 dark_in_view() {
     controls Settings
@@ -111,7 +112,7 @@ xdotool key Up
 dark_chosen() { controls Settings && [[ $(dark_box 2) == Yes ]]; }
 wait_for 100 dark_chosen || fail "Up did not choose the dark scheme: $(cat "$E2E_TMP/controls")"
 import -window root "$E2E_TMP/settings.png"
-xdotool key --delay 60 Tab Tab Tab Tab space
+xdotool key --delay 60 Tab Tab Tab Tab Tab space
 wait_for 100 closed Settings || fail "Save did not close Settings"
 wait_for 100 grep -qxF DarkMode=true "$conf" || fail "the dark scheme was not stored: $(cat "$conf")"
 grep -qxF TimeFontWidth=72 "$conf" || fail "TimeFontWidth changed: $(cat "$conf")"

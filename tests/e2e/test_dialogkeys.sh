@@ -87,7 +87,8 @@ echo "# Settings: every drop-down is labelled; Return on Cancel closes"
 menu_entry 2
 window_titled Settings >/dev/null
 for label in "Date Format: *" "Time Format: *" "Font size for Time:" "Make application visible on Taskbar?" \
-    "Application is always on top?" "Use dark mode?" "Working hours:" "Show working hours?"; do
+    "Application is always on top?" "Use dark mode?" "Working hours:" "Show working hours?" \
+    "Start when I log in?"; do
     expect_control "combo box"$'\t'".*"$'\t'"$label"
 done
 press Cancel

@@ -10,6 +10,7 @@
 #include "utils/handlers/TextFormat.h"
 #include "utils/objects/constants/StandardColors.h"
 #include "vantor/Vantor.h"
+#include "vantor/autostart/LoginStart.h"
 #include "vantor/dialogs/MyCellRenderer.h"
 #include "vantor/objects/MyConstants.h"
 #include "vantor/objects/TimeZoneObject.h"
@@ -329,6 +330,15 @@ void MySettings::myInit()
                                        SMALL_BOX_SIZE, ShowWorkingHoursCmd, "showWorkingHours_CB");
     content->addWidget(showWorkingHours_CB, QStringLiteral("span 4, wrap para"));
 
+    if (LoginStart::available) {
+        loginStartLbl =
+            makeLabel(labels.getString(QStringLiteral("lbl.startatlogin")), "loginStartLbl");
+        content->addWidget(loginStartLbl, QStringLiteral("span 4, wrap"));
+        loginStart_CB = makeComboBox(loginStartLbl, {yes, no}, {true, false}, 1, SMALL_BOX_SIZE,
+                                     LoginStartCmd, "loginStart_CB");
+        content->addWidget(loginStart_CB, QStringLiteral("span 4, wrap para"));
+    }
+
     buttonPanel = new QWidget;
     buttonPanel->setObjectName(QStringLiteral("buttonPanel"));
     buttonPanel->setAutoFillBackground(true);
@@ -395,6 +405,10 @@ void MySettings::loadPref()
     selectTime(workStart_CB, uP.getWorkStart());
     selectTime(workEnd_CB, uP.getWorkEnd());
     showWorkingHours_CB->selectValue(uP.isShowWorkingHours());
+    if (loginStart_CB) {
+        // Read each time: the user may have removed the entry by hand.
+        loginStart_CB->selectValue(LoginStart::isEnabled());
+    }
 }
 
 void MySettings::saveIt()
@@ -411,6 +425,14 @@ void MySettings::saveIt()
     uP.setWorkStart(workStart_CB->currentData().toString());
     uP.setWorkEnd(workEnd_CB->currentData().toString());
     uP.setShowWorkingHours(showWorkingHours_CB->currentData().toBool());
+    if (loginStart_CB) {
+        // A failure is logged; the next opening shows what is there.
+        if (loginStart_CB->currentData().toBool()) {
+            LoginStart::enable();
+        } else {
+            LoginStart::disable();
+        }
+    }
 }
 
 void MySettings::actionPerformed(const QString& command)
@@ -463,15 +485,19 @@ void MySettings::setDarkMode(bool on)
     const QColor background =
         on ? StandardColors::BASE : utils::ToolkitDefaults::get(QStringLiteral("Panel.background"));
     const QColor text = on ? StandardColors::LIGHT_TEXT : StandardColors::BASE;
-    const QList<QWidget*> controls = {
+    QList<QWidget*> controls = {
         dateFormatLbl,   dateFormat_CB,   displayDate,         timeFormatLbl,      timeFormat_CB,
         displayTime,     vertical_RB,     horizontal_RB,       round_RB,           rectangle_RB,
         timeFontSizeLbl, timeFontSize_CB, taskBarLbl,          taskBar_CB,         alwaysOnTopLbl,
         alwaysOnTop_CB,  darkModeLbl,     darkMode_CB,         workingHoursLbl,    workStart_CB,
         workRangeLbl,    workEnd_CB,      showWorkingHoursLbl, showWorkingHours_CB};
-    const QList<MyJComboBox*> boxes = {dateFormat_CB, timeFormat_CB,  timeFontSize_CB,
-                                       taskBar_CB,    alwaysOnTop_CB, darkMode_CB,
-                                       workStart_CB,  workEnd_CB,     showWorkingHours_CB};
+    QList<MyJComboBox*> boxes = {dateFormat_CB, timeFormat_CB,  timeFontSize_CB,
+                                 taskBar_CB,    alwaysOnTop_CB, darkMode_CB,
+                                 workStart_CB,  workEnd_CB,     showWorkingHours_CB};
+    if (loginStart_CB) {
+        controls << loginStartLbl << loginStart_CB;
+        boxes << loginStart_CB;
+    }
 
     LayoutUtils::setColors(this, {}, background);
     for (QWidget* control : controls) {

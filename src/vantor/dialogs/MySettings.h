@@ -23,9 +23,11 @@ namespace vantor {
 
 // The modal settings dialog: date and time patterns with a sample of each, arrangement,
 // flag style, font size of the time, task-bar entry, always-on-top, the dark scheme, the
-// working hours (quarter hours, in the locale's time format) and whether the clocks show them.
-// Save writes all of them and closes; Cancel and the close box write nothing. The
-// opener asks isDataChanged() afterwards and rebuilds its clocks when it is true.
+// working hours (quarter hours, in the locale's time format), whether the clocks show them,
+// and, where the desktop reads autostart entries, whether the program starts at login (its
+// state is the autostart entry, not a setting). Save writes all of them and closes; Cancel and the
+// close box write nothing. The opener asks isDataChanged() afterwards and rebuilds its clocks when
+// it is true.
 //
 // Its controls carry their field names as object names ("dateFormat_CB", ...).
 class MySettings : public QDialog
@@ -45,6 +47,7 @@ public:
     static inline const QString WorkStartCmd = QStringLiteral("WorkStart");
     static inline const QString WorkEndCmd = QStringLiteral("WorkEnd");
     static inline const QString ShowWorkingHoursCmd = QStringLiteral("ShowWorkingHours");
+    static inline const QString LoginStartCmd = QStringLiteral("LoginStart");
 
     MySettings(const utils::LanguageTable& labels, QWidget* parent);
 
@@ -105,6 +108,9 @@ private:
     utils::MyJComboBox* workEnd_CB = nullptr;
     QLabel* showWorkingHoursLbl = nullptr;
     utils::MyJComboBox* showWorkingHours_CB = nullptr;
+    // Null where login start is not offered.
+    QLabel* loginStartLbl = nullptr;
+    utils::MyJComboBox* loginStart_CB = nullptr;
     QWidget* buttonPanel = nullptr;
     utils::MyJButtonWithImage* saveButton = nullptr;
     utils::MyJButtonWithImage* cancelButton = nullptr;
