@@ -91,7 +91,7 @@ expect_said "$at" "Settings dialog"
 # dialog.
 first=$(mark)
 labels=("Date Format" "Time Format" "Font size for Time" "Application is always on top\?"
-    "Working hours" "End of working hours" "Show working hours\?")
+    "Working hours" "End of working hours" "Show working hours\?" "Start when I log in\?")
 all_said() {
     local label
     for label in "${labels[@]}"; do said_matches "$first" "$label.* combo box" || return 1; done
