@@ -132,7 +132,9 @@ void Vantor::pack()
                     buildClocks(size);
                     return grid_->fewestLines(room).has_value();
                 });
-            buildClocks(size.value_or(UNCAPPED));
+            if (timeFontCap_ != size.value_or(UNCAPPED)) {
+                buildClocks(size.value_or(UNCAPPED));
+            }
             lines = grid_->fewestLines(room);
             if (size) {
                 utils::Logger::log(QStringLiteral("The clocks need more than the screen has at "
@@ -166,9 +168,6 @@ void Vantor::refit()
 
 void Vantor::buildClocks(int maxTimeFontSize)
 {
-    if (clockArea_ != nullptr && maxTimeFontSize == timeFontCap_) {
-        return;
-    }
     grid_.reset();
     // The panels and labels go with the area.
     delete clockArea_;
@@ -386,6 +385,9 @@ void Vantor::placeClocks(ClockGrid::Flow flow, const QList<QWidget*>& panels)
     grid_->arrange(1);
     resize(getWindowSize());
     static_cast<ConstraintLayout*>(layout())->addWidget(clockArea_);
+    // Built while the window shows (its screen changed), the area would otherwise stay
+    // hidden until later, and the window's layout would measure it as empty.
+    clockArea_->show();
 }
 
 QWidget* Vantor::createClockPanel(TimeZoneObject& entry)
@@ -415,8 +417,6 @@ void Vantor::resetView(bool resetLocation)
         placeWindow();
     }
     addPopup();
-    delete clockArea_;
-    clockArea_ = nullptr;
     buildClocks(UNCAPPED);
     applyWindowFlags();
     setLayoutDirection(utils::LayoutUtils::layoutDirection(QLocale()));

@@ -82,7 +82,7 @@ private:
     void createClockEntries();
     // Lays the clocks' panels out in one line; pack() gives them more where needed.
     void placeClocks(ClockGrid::Flow flow, const QList<QWidget*>& panels);
-    // Builds the clocks anew with the time font at most that size, unless they are.
+    // Builds the clocks anew, with the time font at most that size.
     void buildClocks(int maxTimeFontSize);
     // Builds the right-click menu's entries, in place: the menu may be the one whose
     // entry started the rebuild.

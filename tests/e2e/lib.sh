@@ -326,3 +326,30 @@ expect_badge() {
     [[ -n ${QT_LINUX_ACCESSIBILITY_ALWAYS_ON:-} ]] || return 0
     wait_for 50 badge_is "$1" || fail "badge '$(badge)', not '$1'"
 }
+
+# The shown labels of the program's windows through AT-SPI: "x y width height" each (a
+# hidden one, the look-ahead badge, has no size).
+label_boxes() { atspi extents "$VANTOR_PID" | awk -F'\t' '$1 == "label" && $3 != "0 0 0 0" { print $3 }'; }
+enough_labels() { (($(label_boxes | wc -l) >= $1)); }
+
+# The caption, time, offset and date of each of the $2 clocks in window $1 lie whole on
+# the screen of $3 x $4 pixels and in the window, none over another; what is wrong goes
+# to $E2E_TMP/bad. Needs start_accessibility.
+labels_whole() {
+    local x y w h
+    wait_for 200 enough_labels $((4 * $2)) ||
+        { echo "$(label_boxes | wc -l) labels on the accessibility bus" >"$E2E_TMP/bad"; return 1; }
+    read -r x y w h < <(geometry "$1")
+    label_boxes | awk -v sw="$3" -v sh="$4" -v X="$x" -v Y="$y" -v W="$w" -v H="$h" '
+        { bx[NR] = $1; by[NR] = $2; bw[NR] = $3; bh[NR] = $4
+          if ($1 < 0 || $2 < 0 || $1 + $3 > sw || $2 + $4 > sh ||
+              $1 < X || $2 < Y || $1 + $3 > X + W || $2 + $4 > Y + H) {
+              print "label at " $0 " is not whole on the screen and in the window " X, Y, W, H
+              bad = 1 } }
+        END { for (i = 1; i <= NR; i++) for (j = i + 1; j <= NR; j++)
+                  if (bx[i] < bx[j] + bw[j] && bx[j] < bx[i] + bw[i] &&
+                      by[i] < by[j] + bh[j] && by[j] < by[i] + bh[i]) {
+                      print "labels overlap: " bx[i], by[i], bw[i], bh[i] " and " bx[j], by[j], bw[j], bh[j]
+                      bad = 1 }
+              exit bad }' >"$E2E_TMP/bad"
+}

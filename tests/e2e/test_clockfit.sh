@@ -19,11 +19,6 @@ all=(Asia/Kolkata America/New_York Europe/London Asia/Tokyo Australia/Sydney
     Asia/Dhaka Asia/Bangkok Asia/Seoul Europe/Madrid Europe/Rome America/Mexico_City
     America/Toronto Pacific/Honolulu Atlantic/Reykjavik)
 
-# The shown labels of the program's windows through AT-SPI: "x y width height" each (a
-# hidden one, the look-ahead badge, has no size).
-label_boxes() { atspi extents "$VANTOR_PID" | awk -F'\t' '$1 == "label" && $3 != "0 0 0 0" { print $3 }'; }
-enough_labels() { (($(label_boxes | wc -l) >= $1)); }
-
 # Starts the program with $1 clocks, stacked ($2 true) or not, and the time font size $3,
 # and checks that every label of every clock lies whole on the screen and in the window.
 check() {
@@ -33,23 +28,9 @@ check() {
         "TimeFontWidth=$size"
     start_vantor
     wid=$(main_window)
-    # Caption, time, offset and date of every clock.
-    wait_for 200 enough_labels $((4 * count)) ||
-        fail "$count clocks: $(label_boxes | wc -l) labels on the accessibility bus"
-    read -r x y w h < <(geometry "$wid")
-    label_boxes | awk -v sw="$screen_w" -v sh="$screen_h" -v X="$x" -v Y="$y" -v W="$w" -v H="$h" '
-        { bx[NR] = $1; by[NR] = $2; bw[NR] = $3; bh[NR] = $4
-          if ($1 < 0 || $2 < 0 || $1 + $3 > sw || $2 + $4 > sh ||
-              $1 < X || $2 < Y || $1 + $3 > X + W || $2 + $4 > Y + H) {
-              print "label at " $0 " is not whole on the screen and in the window " X, Y, W, H
-              bad = 1 } }
-        END { for (i = 1; i <= NR; i++) for (j = i + 1; j <= NR; j++)
-                  if (bx[i] < bx[j] + bw[j] && bx[j] < bx[i] + bw[i] &&
-                      by[i] < by[j] + bh[j] && by[j] < by[i] + bh[i]) {
-                      print "labels overlap: " bx[i], by[i], bw[i], bh[i] " and " bx[j], by[j], bw[j], bh[j]
-                      bad = 1 }
-              exit bad }' >"$E2E_TMP/bad" ||
+    labels_whole "$wid" "$count" "$screen_w" "$screen_h" ||
         fail "$count clocks, VerticalLayout=$vertical, ${size} pt: $(head -3 "$E2E_TMP/bad")"
+    read -r x y w h < <(geometry "$wid")
     # The clocks' columns (stacked) or rows (side by side): where their panels start.
     local lines
     lines=$(atspi extents "$VANTOR_PID" | awk -F'\t' -v v="$vertical" '

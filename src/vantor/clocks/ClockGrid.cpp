@@ -38,6 +38,9 @@ void ClockGrid::arrange(int lines)
         {}, {}, area_);
     // The window's layout keeps the area's last size hint until told.
     area_->updateGeometry();
+    if (count == 0) {
+        return;
+    }
     const int along = perLine(count, lines);
     if (flow_ == Flow::Rows) {
         // Cards of one column take the widest one's width, so the rows line up.
