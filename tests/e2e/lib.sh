@@ -158,7 +158,8 @@ atspi() {
 }
 
 # Prints the id of the program's main window once it is mapped: its largest visible
-# top-level window (the tray icon is another, small one).
+# top-level window. The tray icon is another, small one: 22 pixels high, 33 x 22 at a
+# scale of 1.5, and it may be mapped before a main window that is still fitting its clocks.
 main_window() {
     local id best area max
     for _ in $(seq 100); do
@@ -167,7 +168,7 @@ main_window() {
             area=$(xwininfo -id "$id" 2>/dev/null | awk '/^  Width/{w=$NF} /^  Height/{h=$NF} END{print w*h}') || continue
             ((area > max)) && { max=$area; best=$id; }
         done
-        ((max > 22 * 22)) && { echo "$best"; return 0; }
+        ((max > 48 * 48)) && { echo "$best"; return 0; }
         sleep 0.1
     done
     fail "the main window did not appear"
