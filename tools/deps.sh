@@ -21,6 +21,8 @@ test_pkgs=(xvfb openbox trayer xdotool x11-utils x11-apps imagemagick desktop-fi
            # The trays of real desktops: Xfce's panel (it reads its layout through
            # xfconf's daemon) and LXQt's.
            xfce4-panel xfconf lxqt-panel
+           # xrandr adds and removes monitors; gio launches the login entry as a session does.
+           x11-xserver-utils libglib2.0-bin
            # Japanese, Chinese, Korean, Hindi, Amharic and Thai texts drawn as their
            # readers see them, not as boxes; the test machine has none of these scripts.
            fonts-noto-cjk fonts-lohit-deva fonts-sil-abyssinica fonts-tlwg-loma)

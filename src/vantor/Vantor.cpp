@@ -26,6 +26,7 @@
 #include "vantor/screens/ScreenKeeper.h"
 #include "vantor/time/RefreshScheduler.h"
 #include "vantor/tray/TrayIconCheck.h"
+#include "vantor/tray/TrayWait.h"
 #include "vantor/zones/ZoneFacts.h"
 
 #include <QApplication>
@@ -99,18 +100,22 @@ Vantor::Vantor() : gP(MAIN_CLASS), uP(MAIN_CLASS)
     onTaskBar_ = uP.isOnTaskBar();
     applyWindowFlags();
 
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        createSystemTray();
-    } else {
+    // At login the panel may come after the program: the icon comes with the tray, and
+    // the user hears of a missing tray only after a wait, while the clocks show.
+    auto* trayWait = new TrayWait(this);
+    connect(trayWait, &TrayWait::found, this, &Vantor::createSystemTray);
+    connect(trayWait, &TrayWait::notFound, this, [this] {
         std::puts("SystemTray is not supported");
         std::fflush(stdout);
         utils::MessageBoxes::showError(
             nullptr, labels.getString(QStringLiteral("popup.error")),
             labels.getString(QStringLiteral("popup.error.systemtrayisnotsupported")));
-    }
+    });
 
     pack();
     show();
+    // After show(): where no tray can be waited for, the answer, and a box, come at once.
+    trayWait->start();
 }
 
 Vantor::~Vantor() = default;

@@ -262,6 +262,18 @@ cpu_ms() {
     awk -v hz="$(getconf CLK_TCK)" '{ print int(($12 + $13) * 1000 / hz) }' <<<"$fields"
 }
 
+# Fails unless the program, in the state named $1, uses at most 150 ms of CPU over 10 s:
+# at rest it costs a few, a timer that spins costs seconds.
+expect_idle() {
+    local before after
+    kill -0 "$VANTOR_PID" 2>/dev/null || fail "the program is gone before '$1'"
+    before=$(cpu_ms)
+    sleep 10
+    after=$(cpu_ms)
+    echo "$1: $((after - before)) ms of CPU in 10 s"
+    ((after - before <= 150)) || fail "'$1' costs $((after - before)) ms of CPU in 10 s"
+}
+
 # The states the window can rest in, each reached as a person does, in order: idle;
 # shifted by the wheel; shifted and back to zero; shifted by a key; shifted by a typed
 # time; after N (the next common working time); after Time Zones,
