@@ -41,24 +41,21 @@ for key, value in sorted(parser["General"].items()):
 EOF
 }
 
-menu_open() { [[ -n $(other_windows "$wid") ]]; }
-
 # Opens the right-click menu entry that is $1 places down and waits for the dialog titled $2.
 open_dialog() {
     local x y w h
     read -r x y w h < <(geometry "$wid")
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
-    wait_for 50 menu_open || fail "no menu after a right click"
+    wait_for 50 menu_is_up "$wid" || fail "no menu after a right click"
     for ((i = 0; i < $1; i++)); do xdotool key Down; done
     xdotool key Return
     wait_for 50 xdotool search --all --onlyvisible --pid "$VANTOR_PID" --name "^$2\$" ||
         fail "the dialog $2 did not open"
     dialog=$(xdotool search --all --onlyvisible --pid "$VANTOR_PID" --name "^$2\$" | head -1)
     # openbox activates a new dialog by itself; asking again only when it has not.
-    wait_for 20 is_active "$dialog" || xdotool windowactivate "$dialog" 2>/dev/null || true
-    wait_for 50 is_active "$dialog" || fail "the dialog $2 ($dialog) did not get the focus"
+    wait_for 20 window_is_active "$dialog" || xdotool windowactivate "$dialog" 2>/dev/null || true
+    wait_for 50 window_is_active "$dialog" || fail "the dialog $2 ($dialog) did not get the focus"
 }
-is_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
 
 # Kills the program with SIGKILL as soon as the settings file differs from $1 (its
 # previous content); fails after 20 s without a change. Only shell built-ins in the loop,
@@ -136,7 +133,7 @@ start_vantor
 wid=$(main_window)
 read -r x y w h < <(geometry "$wid")
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
-wait_for 50 menu_open || fail "no menu after a right click"
+wait_for 50 menu_is_up "$wid" || fail "no menu after a right click"
 xdotool key Up Return
 expect_clean_exit "Exit"
 grep -i "damaged\|cannot\|could not" "$E2E_TMP/vantor.out" && fail "complaints about the file"
@@ -200,7 +197,7 @@ else
             fail "$fs: no word of the failed write"
         # The close request stores the position once more and ends the program.
         xdotool windowactivate "$wid" 2>/dev/null || xdotool windowfocus "$wid"
-        wait_for 50 is_active "$wid" || fail "$fs: the window did not get the focus"
+        wait_for 50 window_is_active "$wid" || fail "$fs: the window did not get the focus"
         xdotool key alt+F4
         wait_for 100 test -e "$E2E_TMP/after.ls" || fail "$fs: still running after the close request"
         status=0
